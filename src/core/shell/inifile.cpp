@@ -193,12 +193,13 @@ QString TIniFile::keyLine(const QString& key, const QString& value) {
 }
 
 void TIniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    const QString text = keyLine(key, value);
     const int existing = findKey(section, key);
     if (existing >= 0) {
-        m_lines[existing] = parse(text);
+        // The key keeps the spelling it has in the file.
+        m_lines[existing] = parse(keyLine(m_lines[existing].name, value));
         return;
     }
+    const QString text = keyLine(key, value);
     const int start = sectionStart(section);
     if (start >= 0) {
         // After the section's last key, so blank lines that separate sections stay between them.
