@@ -32,9 +32,9 @@ inline QString text(const QString& path, int page = 0, bool layout = false) {
 
 inline int pageCount(const QString& path) {
     const QString info = run(QStringLiteral("pdfinfo"), {path});
-    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
-                                      QRegularExpression::MultilineOption)
-                       .match(info);
+    const auto m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -48,17 +48,20 @@ inline QSizeF pageSize(const QString& path) {
 
 // Where a word is drawn on page 1, in points from the paper's top-left corner.
 inline QPointF wordPosition(const QString& path, const QString& word) {
-    const QString html = run(QStringLiteral("pdftotext"),
-                             {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                              QStringLiteral("-l"), QStringLiteral("1"), path,
-                              QStringLiteral("-")});
-    const auto m = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>") +
-                                      QRegularExpression::escape(word) + QStringLiteral("</word>"))
-                       .match(html);
+    const QString html =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    const auto m =
+        QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>") +
+                           QRegularExpression::escape(word) + QStringLiteral("</word>"))
+            .match(html);
     return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
                         : QPointF(-1, -1);
 }
 
-inline QString fonts(const QString& path) { return run(QStringLiteral("pdffonts"), {path}); }
+inline QString fonts(const QString& path) {
+    return run(QStringLiteral("pdffonts"), {path});
+}
 
 } // namespace PdfText
