@@ -164,10 +164,11 @@ QStringList TPageWriter::wrapLines(const QString& text, double width) const {
 
 void TPageWriter::wrapText(const QString& text, double left, double right) {
     const double height = lineHeight();
+    const double top = ascent();
     for (const QString& line : wrapLines(text, right - left)) {
         ensureSpace(height);
         if (!line.isEmpty())
-            m_painter.drawText(toDevice(left, m_y + ascent()), line);
+            m_painter.drawText(toDevice(left, m_y + top), line);
         m_y += height;
     }
     m_x = m_margins.left();
