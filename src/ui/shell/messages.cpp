@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QQueue>
+#include <cstdio>
 
 namespace {
 struct Seam {
     bool testing = false;
+    bool console = false;
     QQueue<QMessageBox::StandardButton> answers;
     QQueue<QPair<QString, bool>> texts;
     QQueue<QString> files;
@@ -19,7 +21,9 @@ Seam& seam() {
     return s;
 }
 
-QString title() { return QApplication::applicationName(); }
+QString title() {
+    return QApplication::applicationName();
+}
 
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
@@ -28,6 +32,11 @@ QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const Q
     s.shown.append(text);
     if (s.testing)
         return s.answers.isEmpty() ? testDefault : s.answers.dequeue();
+    if (s.console) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+        return testDefault;
+    }
     QMessageBox box(icon, title(), text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -93,10 +102,21 @@ QString TMessages::saveFile(QWidget* parent, const QString& caption, const QStri
     return QFileDialog::getSaveFileName(parent, caption, fileName, filter);
 }
 
-void TMessages::setTesting(bool on) { seam().testing = on; }
-void TMessages::setNextAnswer(QMessageBox::StandardButton answer) { seam().answers.enqueue(answer); }
+void TMessages::setTesting(bool on) {
+    seam().testing = on;
+}
+void TMessages::setConsole(bool on) {
+    seam().console = on;
+}
+void TMessages::setNextAnswer(QMessageBox::StandardButton answer) {
+    seam().answers.enqueue(answer);
+}
 void TMessages::setNextText(const QString& text, bool accepted) {
     seam().texts.enqueue({text, accepted});
 }
-void TMessages::setNextFile(const QString& path) { seam().files.enqueue(path); }
-QStringList& TMessages::shown() { return seam().shown; }
+void TMessages::setNextFile(const QString& path) {
+    seam().files.enqueue(path);
+}
+QStringList& TMessages::shown() {
+    return seam().shown;
+}
