@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QQueue>
+
 #include <cstdio>
 
 namespace {
@@ -21,9 +22,7 @@ Seam& seam() {
     return s;
 }
 
-QString title() {
-    return QApplication::applicationName();
-}
+QString title() { return QApplication::applicationName(); }
 
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
@@ -102,21 +101,11 @@ QString TMessages::saveFile(QWidget* parent, const QString& caption, const QStri
     return QFileDialog::getSaveFileName(parent, caption, fileName, filter);
 }
 
-void TMessages::setTesting(bool on) {
-    seam().testing = on;
-}
-void TMessages::setConsole(bool on) {
-    seam().console = on;
-}
-void TMessages::setNextAnswer(QMessageBox::StandardButton answer) {
-    seam().answers.enqueue(answer);
-}
+void TMessages::setTesting(bool on) { seam().testing = on; }
+void TMessages::setConsole(bool on) { seam().console = on; }
+void TMessages::setNextAnswer(QMessageBox::StandardButton answer) { seam().answers.enqueue(answer); }
 void TMessages::setNextText(const QString& text, bool accepted) {
     seam().texts.enqueue({text, accepted});
 }
-void TMessages::setNextFile(const QString& path) {
-    seam().files.enqueue(path);
-}
-QStringList& TMessages::shown() {
-    return seam().shown;
-}
+void TMessages::setNextFile(const QString& path) { seam().files.enqueue(path); }
+QStringList& TMessages::shown() { return seam().shown; }
