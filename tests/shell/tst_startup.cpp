@@ -1,11 +1,12 @@
+#include "data/db_update.h"
+#include "data/dbcontainer.h"
+#include "shell/apppaths.h"
 #include "version.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,18 +54,12 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-void setVersion(const QString& path, double version) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"fixture"_s);
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        q.prepare(u"UPDATE settings SET value = ? WHERE variable = 'datafile_version'"_s);
-        q.addBindValue(version);
-        QVERIFY(q.exec());
-        QCOMPARE(q.numRowsAffected(), 1);
-    }
-    QSqlDatabase::removeDatabase(u"fixture"_s);
+// A database as the installed blank one, with another version number.
+void createWithVersion(const QString& path, double version) {
+    TAppPaths::setInstalledDir(QStringLiteral(QUILLON_SHARE_DIR));
+    TdmAccess access(path);
+    access.Open();
+    Tdb_update().WriteVersion(version);
 }
 } // namespace
 
@@ -93,7 +88,7 @@ private slots:
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<QString>("message");
         QTest::newRow("database folder missing")
-            << u"missing-folder"_s << u"Unable to locate database"_s;
+            << u"missing-folder"_s << u"gone/Quillon.qdb"_s;
         QTest::newRow("not a database") << u"not-a-database"_s << QString();
         QTest::newRow("version 0.9")
             << u"version-0.9"_s
@@ -115,9 +110,7 @@ private slots:
             writeFile(db,
                       QByteArray("Dear Mrs Holt,\r\nthank you for your letter.\r\n").repeated(200));
         } else {
-            QVERIFY(QFile::copy(QStringLiteral(QUILLON_SHARE_DIR "/blank.qdb"), db));
-            QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
-            setVersion(db, 0.9);
+            createWithVersion(db, 0.9);
         }
         const QByteArray before = digest(db);
 

@@ -6,6 +6,7 @@
 #include "organiser/organiser.h"
 #include "records/records.h"
 #include "shell/lindenway.h"
+#include "shell/picture.h"
 #include "shell/settings.h"
 
 #include <QCalendarWidget>
@@ -13,7 +14,6 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -33,13 +33,6 @@ constexpr int kToolMenuNarrow = 26;
 // Hints keep their "\r" line breaks as written; tool tips break lines at "\n".
 QString hint(const char* text) {
     return QString::fromLatin1(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-// Reads a picture file in any format the program knows; a null image when it cannot.
-QImage loadLogoPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    return reader.read();
 }
 
 QPushButton* toolButton(QWidget* parent, const char* name, const QString& caption) {
@@ -241,7 +234,7 @@ void TfrmMain::ApplyColor() {
 }
 
 void TfrmMain::LoadCompanyLogo() {
-    const QImage image = loadLogoPicture(TAppSettings::instance().CompanyLogoPath());
+    const QImage image = LoadPicture(TAppSettings::instance().CompanyLogoPath());
     if (image.isNull()) {
         // Not even the installed default logo: the strip stays plain.
         m_imgCompanyLogo->clear();
