@@ -12,6 +12,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +34,16 @@ constexpr int kToolMenuNarrow = 26;
 // Hints keep their "\r" line breaks as written; tool tips break lines at "\n".
 QString hint(const char* text) {
     return QString::fromLatin1(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+// A hairline between the window's panels, in the desktop's frame colour.
+QFrame* separator(QWidget* parent, QFrame::Shape shape) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    line->setForegroundRole(QPalette::Mid);
+    return line;
 }
 
 QPushButton* toolButton(QWidget* parent, const char* name, const QString& caption) {
@@ -95,6 +106,7 @@ void TfrmMain::CreatePanels() {
     topLayout->addWidget(m_imgCompanyLogo);
     topLayout->addStretch(1);
     outer->addWidget(m_pnlTop);
+    outer->addWidget(separator(central, QFrame::HLine));
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
@@ -104,6 +116,7 @@ void TfrmMain::CreatePanels() {
     m_views = new QStackedWidget(central);
     m_views->setObjectName(QStringLiteral("pnlViews"));
     body->addWidget(m_views, 1);
+    body->addWidget(separator(central, QFrame::VLine));
 
     m_pnlToolMenu = new QWidget(central);
     m_pnlToolMenu->setObjectName(QStringLiteral("pnlToolMenu"));
