@@ -54,9 +54,9 @@ void useDotDecimalSeparator() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
-// Reports and ends start-up: the caller returns the exit code.
-int startupFailed(const QString& message) {
-    TMessages::error(nullptr, QString(message).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+// Shows why start-up stops; the caller returns the exit code.
+int startupFailed(const std::exception& e) {
+    TQuillonApplication::ShowException(e);
     return 1;
 }
 
@@ -133,10 +133,8 @@ int main(int argc, char* argv[]) {
         dmAccess->Open();
         if (!Tdb_update().Upgrade())
             return 1;
-    } catch (const TStartupError& e) {
-        return startupFailed(e.message());
-    } catch (const TDbError& e) {
-        return startupFailed(e.message());
+    } catch (const std::exception& e) {
+        return startupFailed(e);
     }
 
     splash->show();
@@ -146,13 +144,19 @@ int main(int argc, char* argv[]) {
     try {
         if (!LoginAccepted())
             return 0;
-    } catch (const TDbError& e) {
-        return startupFailed(e.message());
+    } catch (const std::exception& e) {
+        return startupFailed(e);
     }
     QCoreApplication::processEvents();
 
-    // The long-lived windows; the first is the application's main window.
-    auto frmMain = std::make_unique<TfrmMain>();
+    // The long-lived windows; the first is the application's main window. Their creation
+    // runs queries, and nothing outside the event loop would catch what they throw.
+    std::unique_ptr<TfrmMain> frmMain;
+    try {
+        frmMain = std::make_unique<TfrmMain>();
+    } catch (const std::exception& e) {
+        return startupFailed(e);
+    }
     frmMain->show();
 
     std::unique_ptr<TExitWhenShown> exitWhenShown;

@@ -118,6 +118,37 @@ private slots:
         QVERIFY(!child<QAbstractButton>("btnAccounts")->isVisible());
     }
 
+    void companyLogoScaledProportionally_data() {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("wide") << QSize(500, 100) << QSize(250, 50);
+        QTest::newRow("tall") << QSize(100, 200) << QSize(40, 80);
+        QTest::newRow("small is enlarged") << QSize(50, 20) << QSize(200, 80);
+    }
+
+    void companyLogoScaledProportionally() {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, shown);
+        TAppSettings& s = m_folder->settings();
+        QImage image(picture, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        QVERIFY(image.save(s.ImagesFolder + u"practice.png"_s));
+        s.CompanyLogo = u"practice.png"_s;
+        window().ApplySettings();
+        const QPixmap pixmap = child<QLabel>("imgCompanyLogo")->pixmap();
+        QCOMPARE(pixmap.deviceIndependentSize().toSize(), shown);
+    }
+
+    void noLogoAtAll() {
+        // Neither the chosen logo nor the installed defaults: the strip stays empty.
+        QTemporaryDir empty;
+        TAppPaths::setInstalledDir(empty.path());
+        m_folder->settings().CompanyLogo = u"gone.jpg"_s;
+        window().ApplySettings();
+        TAppPaths::setInstalledDir(QStringLiteral(QUILLON_SHARE_DIR));
+        QVERIFY(child<QLabel>("imgCompanyLogo")->pixmap().isNull());
+    }
+
     void hints() {
         QCOMPARE(child<QAbstractButton>("btnToggleToolMenu")->toolTip(),
                  QStringLiteral("Show / hide this toolbar"));

@@ -12,7 +12,6 @@ TfrmOrganiser::TfrmOrganiser(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmOrganiser"));
     setAccessibleName(QStringLiteral("Organiser"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
     m_pageControl->setAccessibleName(QStringLiteral("Organiser"));
