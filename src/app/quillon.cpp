@@ -26,11 +26,9 @@ struct Options {
     QString dataDir;
 };
 
-// Parsed with a plain core application, so --help and --version work without a display.
-Options parseCommandLine(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quillon"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION_STRING));
+// The program's options. The application object must exist first; Qt's own options
+// (-platform, -style, ...) have been taken out of the arguments by then.
+Options parseCommandLine(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Quillon keeps the records of a practice that works with clients."));
@@ -44,6 +42,23 @@ Options parseCommandLine(int argc, char* argv[]) {
     parser.addOption(dataDir);
     parser.process(app); // --help, --version and unknown options end the program here
     return {parser.value(dataDir)};
+}
+
+// --help and --version are answered without a window system, so they also work over ssh or
+// in a script without a display.
+bool asksForInformationOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+void setApplicationNames() {
+    QCoreApplication::setApplicationName(QStringLiteral("Quillon"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION_STRING));
 }
 
 // Every number the program turns into text uses ".". Qt's own conversions (QString::number,
@@ -111,14 +126,19 @@ private:
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
-    const Options options = parseCommandLine(argc, argv);
+    if (asksForInformationOnly(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        setApplicationNames();
+        parseCommandLine(app);
+        return 0;
+    }
 
     TQuillonApplication app(argc, argv);
     useDotDecimalSeparator();
-    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    setApplicationNames();
     QApplication::setApplicationDisplayName(QStringLiteral("Quillon"));
-    QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION_STRING));
     QApplication::setDesktopFileName(QStringLiteral("quillon"));
+    const Options options = parseCommandLine(app);
     if (qEnvironmentVariableIntValue("QUILLON_TEST_NO_DIALOGS") == 1)
         TMessages::setConsole(true);
 
