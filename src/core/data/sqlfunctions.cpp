@@ -1,5 +1,7 @@
 #include "data/sqlfunctions.h"
 
+#include "data/dayserial.h"
+
 #include <QChar>
 #include <QDate>
 #include <QVarLengthArray>
@@ -7,8 +9,6 @@
 #include <sqlite3.h>
 
 namespace {
-// The day serial 0 is 1899-12-30, whose Julian day number this is.
-constexpr qint64 SerialEpochJulianDay = 2415019;
 
 bool isAscii(const unsigned char* s, int n) {
     for (int i = 0; i < n; ++i)
@@ -176,7 +176,7 @@ bool nullArgument(sqlite3_context* ctx, sqlite3_value* v) {
 }
 
 QDate dateOfSerial(double serial) {
-    return QDate::fromJulianDay(SerialEpochJulianDay + qint64(std::floor(serial)));
+    return DaySerial::toDate(serial);
 }
 
 void yearFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
