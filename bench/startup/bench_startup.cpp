@@ -1,4 +1,4 @@
-// bench_startup --data-dir DIR [--runs N]
+// bench-startup --data-dir DIR [--runs N]
 // Starts quillon N times on DIR and prints the median time from process start to the main
 // window on screen. The clock runs from just before the process is started until quillon
 // reports the window exposed (QUILLON_EXIT_WHEN_SHOWN), so it includes loading the program.

@@ -7,8 +7,8 @@ cd "$(dirname "$0")/../.."
 clients=${1:-10000}
 runs=${2:-7}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice cmake --build build --target quillon quillon-sample bench_startup >/dev/null
+nice cmake --build build --target quillon quillon-sample bench-startup >/dev/null
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT
 ./build/bin/quillon-sample --data-dir "$data" --clients "$clients"
-./build/bin/bench_startup --data-dir "$data" --runs "$runs"
+./build/bin/bench-startup --data-dir "$data" --runs "$runs"
