@@ -31,7 +31,8 @@
     X(brdrnone) X(brdrw) X(trgaph) X(trleft) X(clvertalt) X(clvertalc) X(clvertalb) X(cell)    \
     X(nestcell) X(row) X(nestrow) X(brdrt) X(brdrl) X(brdrb) X(brdrr) X(box) X(upr) X(ud)      \
     X(do) X(comment) X(template) X(docvar) X(ftnsep) X(ftnsepc) X(aftnsep) X(aftnsepc)        \
-    X(revtbl) X(filetbl) X(pgdsctbl) X(mmathPr) X(xmlnstbl) X(listpicture)
+    X(revtbl) X(filetbl) X(pgdsctbl) X(mmathPr) X(xmlnstbl) X(listpicture) X(generator)   \
+    X(htmltag) X(mhtmltag)
 
 enum class TRtfKw : unsigned short {
 #define QUILLON_RTF_ENUM(name) k_##name,

@@ -86,7 +86,7 @@ TRtfReadResult TRtfParser::run()
     m_stack.reserve(64);
     m_stack.push_back(Group());
 
-    while (p < end) {
+    while (p < end && !m_finished) {
         const char c = *p;
         if (c == '{') {
             openGroup();
@@ -272,6 +272,9 @@ void TRtfParser::closeGroup()
         return; // a stray closing brace
     const Group closing = m_stack.back();
     m_stack.pop_back();
+    // What follows the document's closing brace is not part of it.
+    if (m_stack.size() == 1)
+        m_finished = true;
     if (closing.destOwner) {
         endDestination(closing);
     } else if (closing.dest == Dest::FontTable && top().dest == Dest::FontTable) {
@@ -507,11 +510,14 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel)
         m_breakNext = false;
     }
     QTextList* list = listFor(p);
-    m_cursor.setBlockFormat(MakeBlockFormat(p, list != nullptr));
+    QTextBlockFormat bf = MakeBlockFormat(p, list != nullptr);
+    // Joining by object index keeps the block in its list: a list left empty even for a
+    // moment is deleted by the document.
     if (list)
-        list->add(m_cursor.block());
+        bf.setObjectIndex(list->objectIndex());
     else
         m_oldList = nullptr;
+    m_cursor.setBlockFormat(bf);
     if (newBlock) {
         m_cursor.insertBlock(QTextBlockFormat(), MakeCharFormat(top().ch, m_fonts, m_colors));
     }
@@ -527,7 +533,6 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para)
             f.setStyle(StyleFor(para.oldListKind, QChar(0x2022)));
             f.setIndent(1);
             m_oldList = m_cursor.createList(f);
-            m_oldList->remove(m_cursor.block());
             m_oldListKind = para.oldListKind;
         }
         return m_oldList;
@@ -536,15 +541,23 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para)
         return nullptr;
     const int level = qBound(0, para.listLevel, kMaxListLevels - 1);
     const quint64 key = (quint64(quint32(para.listOverride)) << 8) | quint64(level);
-    if (QTextList* list = m_textLists.value(key))
+    if (QTextList* list = m_textLists.value(key)) {
+        for (int deeper = level + 1; deeper < kMaxListLevels; ++deeper)
+            m_textLists.remove((quint64(quint32(para.listOverride)) << 8) | quint64(deeper));
         return list;
+    }
     QTextListFormat f;
     f.setIndent(level + 1);
     f.setStyle(QTextListFormat::ListDisc);
     const auto ov = m_overrides.constFind(para.listOverride);
     const int listId = ov != m_overrides.cend() ? *ov : para.listOverride;
     const auto def = m_lists.constFind(listId);
-    if (def != m_lists.cend() && level < def->levels.size()) {
+    if (def == m_lists.cend())
+        return nullptr; // a list nobody defined shows no marker
+    // A new item of a level restarts the numbering of the levels below it.
+    for (int deeper = level + 1; deeper < kMaxListLevels; ++deeper)
+        m_textLists.remove((quint64(quint32(para.listOverride)) << 8) | quint64(deeper));
+    if (level < def->levels.size()) {
         const ListLevel& lv = def->levels.at(level);
         if (lv.kind == TRtfListKind::None)
             return nullptr;
@@ -557,7 +570,6 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para)
     if (m_textLists.size() > 10000)
         return nullptr;
     QTextList* list = m_cursor.createList(f);
-    list->remove(m_cursor.block());
     m_textLists.insert(key, list);
     return list;
 }

@@ -8,13 +8,14 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QPointer>
+#include <QTextList>
 #include <QTextCursor>
 #include <map>
 #include <memory>
 #include <vector>
 
 class QTextDocument;
-class QTextList;
 
 // Reads RTF into a QTextDocument in one pass over the bytes. Groups are kept on an explicit
 // stack (capped, so deep nesting cannot exhaust the call stack or memory); text is gathered
@@ -101,6 +102,7 @@ private:
     std::vector<Group> m_stack;
     int m_overflow = 0; // groups beyond MaxGroupDepth, counted but not kept
     bool m_star = false;
+    bool m_finished = false; // the document's outermost group has closed
     int m_ucSkip = 0;
 
     // Text waiting to be inserted, in one format.
@@ -132,8 +134,8 @@ private:
     ListLevel m_level;
     int m_listId = 0;
     int m_overrideLs = 0;
-    QHash<quint64, QTextList*> m_textLists;
-    QTextList* m_oldList = nullptr;
+    QHash<quint64, QPointer<QTextList>> m_textLists;
+    QPointer<QTextList> m_oldList;
     TRtfListKind m_oldListKind = TRtfListKind::None;
     TRtfListKind m_pnKind = TRtfListKind::None;
     int m_pnStart = 1;

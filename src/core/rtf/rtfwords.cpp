@@ -346,6 +346,7 @@ bool TRtfParser::destinationWord(TRtfKw kw, bool starred)
     case TRtfKw::k_ftnsepc: case TRtfKw::k_aftnsep: case TRtfKw::k_aftnsepc:
     case TRtfKw::k_revtbl: case TRtfKw::k_filetbl: case TRtfKw::k_pgdsctbl:
     case TRtfKw::k_mmathPr: case TRtfKw::k_xmlnstbl: case TRtfKw::k_listpicture:
+    case TRtfKw::k_generator: case TRtfKw::k_htmltag: case TRtfKw::k_mhtmltag:
         return enter(Dest::Skip);
     default:
         return false;
