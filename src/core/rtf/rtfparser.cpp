@@ -83,6 +83,10 @@ TRtfReadResult TRtfParser::run()
     m_doc->setUndoRedoEnabled(false);
     m_doc->clear();
     m_cursor = QTextCursor(m_doc);
+    // One edit block: the document tells its layout about the changes once, at the end,
+    // instead of laying out text after every insertion.
+    QTextCursor editBlock(m_doc);
+    editBlock.beginEditBlock();
     m_stack.reserve(64);
     m_stack.push_back(Group());
 
@@ -124,7 +128,7 @@ TRtfReadResult TRtfParser::run()
                 if (word == "bin" && hasParam) {
                     const qsizetype n = qBound<qsizetype>(0, qsizetype(param), qsizetype(end - p));
                     flushBytes();
-                    if (top().dest == Dest::Pict && m_pict.data.size() + n <= m_data.size())
+                    if (m_overflow == 0 && top().dest == Dest::Pict && m_pict.data.size() + n <= m_data.size())
                         m_pict.data.append(p, n);
                     p += n;
                     m_star = false;
@@ -191,6 +195,7 @@ TRtfReadResult TRtfParser::run()
     flushText();
     if (m_blockHasContent || m_cursor.block().length() > 1)
         finishParagraph(false);
+    editBlock.endEditBlock();
     // The final \par leaves an empty paragraph no writer meant as content.
     QTextCursor last(m_doc);
     last.movePosition(QTextCursor::End);
@@ -359,6 +364,8 @@ int TRtfParser::currentCodePage()
 void TRtfParser::textBytes(const char* data, qsizetype size)
 {
     m_star = false;
+    if (m_overflow > 0)
+        return; // content nested deeper than any real document is dropped
     if (m_ucSkip > 0) {
         const qsizetype n = qMin<qsizetype>(m_ucSkip, size);
         m_ucSkip -= int(n);
@@ -467,6 +474,8 @@ void TRtfParser::appendText(const QString& text)
 
 void TRtfParser::appendChar(char16_t c)
 {
+    if (m_overflow > 0)
+        return;
     flushBytes();
     const Dest d = top().dest;
     if (d != Dest::Text) {

@@ -26,7 +26,7 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param)
     const TRtfKw kw = LookupRtfKeyword(word);
     const bool starred = m_star;
     m_star = false;
-    if (top().dest == Dest::Skip)
+    if (top().dest == Dest::Skip || m_overflow > 0)
         return;
     if (m_ucSkip > 0 && kw != TRtfKw::k_u) {
         // A fallback character written as a control word is part of what \uc skips.
@@ -298,13 +298,17 @@ bool TRtfParser::destinationWord(TRtfKw kw, bool starred)
         m_pict = Picture();
         return enter(d == Dest::Text ? Dest::Pict : Dest::Skip);
     case TRtfKw::k_field:
-        if (d != Dest::Text || int(m_fields.size()) >= MaxFieldDepth)
+        if (d != Dest::Text)
             return enter(Dest::Skip);
+        if (int(m_fields.size()) >= MaxFieldDepth)
+            return true; // too deep to track: its result still shows as text
         g.field = true;
         m_fields.push_back(Field());
         return true;
     case TRtfKw::k_fldinst:
-        return enter(d == Dest::Text && g.field ? Dest::FieldInst : Dest::Skip);
+        return enter(d == Dest::Text && m_stack.size() >= 2 && m_stack[m_stack.size() - 2].field
+                         ? Dest::FieldInst
+                         : Dest::Skip);
     case TRtfKw::k_fldrslt:
         if (d != Dest::Text)
             return enter(Dest::Skip);
