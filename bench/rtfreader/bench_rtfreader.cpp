@@ -1,0 +1,77 @@
+// Reading speed of the RTF reader on generated documents (or on the files given).
+// Usage: bench_rtfreader [--mb N] [file.rtf ...]
+#include "rtf/rtfreader.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <cstdio>
+
+namespace {
+
+// Letter-like text: paragraphs of words with a little formatting, as our documents have.
+QByteArray TextHeavy(qsizetype bytes)
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman "
+                     "Times New Roman;}}{\\colortbl;\\red200\\green0\\blue0;}\\f0\\fs22 ";
+    const QByteArray para =
+        "\\pard\\sa120\\sl276\\slmult1 Dear Mrs Smith, thank you for your letter of the "
+        "fourth. As agreed, we will meet on {\\b Tuesday} at ten o'clock to go through the "
+        "accounts for the last quarter; please bring the receipts caf\\'e9 and {\\i any} "
+        "statements from the bank. Kind regards, and \\u8364? 120.00 paid in full.\\par\n";
+    out.reserve(bytes + para.size() + 2);
+    while (out.size() < bytes)
+        out += para;
+    out += '}';
+    return out;
+}
+
+QByteArray Tables(int rows)
+{
+    QByteArray out = "{\\rtf1\\ansi ";
+    for (int r = 0; r < rows; ++r)
+        out += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl Name\\cell 12.00\\cell "
+               "Paid\\cell\\row\n";
+    out += '}';
+    return out;
+}
+
+void Measure(const char* label, const QByteArray& rtf)
+{
+    QTextDocument doc;
+    QElapsedTimer timer;
+    timer.start();
+    const TRtfReadResult r = TRtfReader::Read(rtf, &doc);
+    const qint64 ms = qMax<qint64>(1, timer.elapsed());
+    std::printf("%-28s %8.2f MB %7lld ms %8.1f MB/s  ok=%d chars=%d\n", label,
+                rtf.size() / 1e6, static_cast<long long>(ms), rtf.size() / 1e3 / ms, r.ok,
+                doc.characterCount());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    QStringList files;
+    int mb = 20;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--mb") && i + 1 < args.size())
+            mb = args.at(++i).toInt();
+        else
+            files.append(args.at(i));
+    }
+    if (!files.isEmpty()) {
+        for (const QString& f : files) {
+            QFile file(f);
+            if (file.open(QIODevice::ReadOnly))
+                Measure(qPrintable(f), file.readAll());
+        }
+        return 0;
+    }
+    Measure("text-heavy letter", TextHeavy(qsizetype(mb) * 1000 * 1000));
+    Measure("table, 2000 rows", Tables(2000));
+    return 0;
+}

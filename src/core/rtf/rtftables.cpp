@@ -1,0 +1,186 @@
+#include "rtf/rtftables.h"
+
+#include "rtf/rtfprops.h"
+
+#include <QTextTable>
+
+namespace {
+int ColumnCount(const TRtfRowDef& def)
+{
+    return qBound(1, int(def.cells.size()), TRtfTableBuilder::MaxColumns);
+}
+} // namespace
+
+void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def)
+{
+    level = qBound(0, level, MaxDepth);
+    while (depth() > level)
+        closeTable();
+    while (depth() < level)
+        openTable(def);
+    if (level > 0) {
+        Table& t = m_tables.last();
+        if (!t.rowOpen) {
+            if (t.row + 1 >= MaxRows) {
+                closeTable();
+                openTable(def);
+            } else {
+                startRow(def);
+            }
+        }
+    }
+}
+
+void TRtfTableBuilder::openTable(const TRtfRowDef& def)
+{
+    const int cols = ColumnCount(def);
+    QTextTableFormat fmt;
+    fmt.setBorder(0);
+    fmt.setBorderCollapse(true);
+    fmt.setCellSpacing(0);
+    fmt.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
+    fmt.setAlignment(Qt::AlignLeft);
+    if (def.cells.size() == cols) {
+        QList<QTextLength> widths;
+        int prev = qBound(-14400, def.left, 31680);
+        bool sane = true;
+        for (const TRtfCellDef& c : def.cells) {
+            const int w = c.rightEdge - prev;
+            if (w <= 0 || w > 31680)
+                sane = false;
+            widths.append(QTextLength(QTextLength::FixedLength, TwipsToPx(w)));
+            prev = c.rightEdge;
+        }
+        if (sane)
+            fmt.setColumnWidthConstraints(widths);
+    }
+    Table t;
+    t.table = m_cursor->insertTable(1, cols, fmt);
+    t.rowOpen = true;
+    t.vMergeStart = QList<int>(cols, -1);
+    m_tables.append(t);
+    moveToCell(m_tables.last());
+}
+
+void TRtfTableBuilder::closeTable()
+{
+    const Table t = m_tables.takeLast();
+    // Qt keeps a block after every table; content after the table goes there.
+    m_cursor->setPosition(t.table->lastPosition() + 1);
+}
+
+void TRtfTableBuilder::startRow(const TRtfRowDef& def)
+{
+    Table& t = m_tables.last();
+    t.table->appendRows(1);
+    ++t.row;
+    t.col = 0;
+    t.rowOpen = true;
+    const int want = ColumnCount(def);
+    if (t.table->columns() < want) {
+        t.table->appendColumns(want - t.table->columns());
+        t.vMergeStart.resize(want, -1);
+    }
+    moveToCell(t);
+}
+
+void TRtfTableBuilder::moveToCell(Table& t)
+{
+    *m_cursor = t.table->cellAt(t.row, t.col).firstCursorPosition();
+}
+
+void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def)
+{
+    ensureLevel(qMax(1, level), def);
+    Table& t = m_tables.last();
+    if (t.col + 1 >= t.table->columns()) {
+        if (t.table->columns() >= MaxColumns)
+            return; // surplus cells share the last one
+        t.table->appendColumns(1);
+        t.vMergeStart.append(-1);
+    }
+    ++t.col;
+    moveToCell(t);
+}
+
+void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def)
+{
+    level = qBound(1, level, MaxDepth);
+    if (depth() < level)
+        return; // a \row with no row: nothing to end
+    while (depth() > level)
+        closeTable();
+    Table& t = m_tables.last();
+    if (!t.rowOpen)
+        return;
+    applyRowDef(t, def);
+    t.rowOpen = false;
+    m_cursor->setPosition(t.table->lastPosition());
+}
+
+void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def)
+{
+    QTextTable* table = t.table;
+    const int cols = table->columns();
+    const int n = qMin(int(def.cells.size()), cols);
+    for (int c = 0; c < n; ++c) {
+        const TRtfCellDef& d = def.cells.at(c);
+        QTextTableCell cell = table->cellAt(t.row, c);
+        QTextTableCellFormat f = cell.format().toTableCellFormat();
+        if (d.background.isValid())
+            f.setBackground(d.background);
+        const qreal pad = TwipsToPx(qBound(0, def.gap, 1440));
+        f.setLeftPadding(pad);
+        f.setRightPadding(pad);
+        auto side = [&](int i, void (QTextTableCellFormat::*width)(qreal),
+                        void (QTextTableCellFormat::*style)(QTextFrameFormat::BorderStyle),
+                        void (QTextTableCellFormat::*brush)(const QBrush&)) {
+            if (d.border[i] < 0)
+                return;
+            (f.*width)(qMax<qreal>(1.0, TwipsToPx(qMin(d.border[i], 300))));
+            (f.*style)(QTextFrameFormat::BorderStyle_Solid);
+            (f.*brush)(QBrush(Qt::black));
+        };
+        side(0, &QTextTableCellFormat::setTopBorder, &QTextTableCellFormat::setTopBorderStyle,
+             &QTextTableCellFormat::setTopBorderBrush);
+        side(1, &QTextTableCellFormat::setLeftBorder, &QTextTableCellFormat::setLeftBorderStyle,
+             &QTextTableCellFormat::setLeftBorderBrush);
+        side(2, &QTextTableCellFormat::setBottomBorder,
+             &QTextTableCellFormat::setBottomBorderStyle,
+             &QTextTableCellFormat::setBottomBorderBrush);
+        side(3, &QTextTableCellFormat::setRightBorder,
+             &QTextTableCellFormat::setRightBorderStyle,
+             &QTextTableCellFormat::setRightBorderBrush);
+        if (d.vAlign == 1)
+            f.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+        else if (d.vAlign == 2)
+            f.setVerticalAlignment(QTextCharFormat::AlignBottom);
+        cell.setFormat(f);
+    }
+    // Vertical merges: a run of \clvmrg cells joins the \clvmgf cell above it.
+    for (int c = 0; c < n; ++c) {
+        const TRtfCellDef& d = def.cells.at(c);
+        if (d.vMergeFirst) {
+            t.vMergeStart[c] = t.row;
+        } else if (d.vMergeNext && t.vMergeStart.value(c, -1) >= 0) {
+            const int start = t.vMergeStart[c];
+            const int span = table->cellAt(start, c).columnSpan();
+            table->mergeCells(start, c, t.row - start + 1, span);
+        } else {
+            t.vMergeStart[c] = -1;
+        }
+    }
+    // Horizontal merges, and a row with fewer cells than the table spans its last cell.
+    for (int c = 0; c < n; ++c) {
+        if (!def.cells.at(c).mergeFirst)
+            continue;
+        int span = 1;
+        while (c + span < n && def.cells.at(c + span).mergeNext)
+            ++span;
+        if (span > 1)
+            table->mergeCells(t.row, c, 1, span);
+        c += span - 1;
+    }
+    if (n > 0 && n < cols && t.col < n)
+        table->mergeCells(t.row, n - 1, 1, cols - n + 1);
+}

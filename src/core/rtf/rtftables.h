@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QTextCursor>
+
+class QTextTable;
+
+// One cell as the row definition (\trowd ... \cellx) describes it.
+struct TRtfCellDef
+{
+    int rightEdge = 0; // twips
+    bool mergeFirst = false, mergeNext = false; // horizontal \clmgf / \clmrg
+    bool vMergeFirst = false, vMergeNext = false; // \clvmgf / \clvmrg
+    QColor background;
+    int border[4] = {-1, -1, -1, -1}; // top, left, bottom, right in twips; -1 = none
+    int vAlign = 0; // 0 top, 1 centre, 2 bottom
+};
+
+struct TRtfRowDef
+{
+    QList<TRtfCellDef> cells;
+    TRtfCellDef pending; // properties of the cell whose \cellx has not come yet
+    int gap = 108; // \trgaph, half the space between cells
+    int left = 0;
+};
+
+// Builds QTextTables as RTF's table paragraphs arrive: a table opens when a paragraph of a
+// deeper table level starts, a row when content follows a finished row, and each \cell,
+// \row moves on. Row properties come from the row definition current at the row's end,
+// since writers put it before the row, after it (nested tables), or both.
+class TRtfTableBuilder
+{
+public:
+    static constexpr int MaxDepth = 8;
+    static constexpr int MaxColumns = 63;
+    // Longer tables continue in a new table: QTextTable's grid is rebuilt on every change.
+    static constexpr int MaxRows = 1000;
+
+    explicit TRtfTableBuilder(QTextCursor* cursor) : m_cursor(cursor) {}
+
+    int depth() const { return int(m_tables.size()); }
+    // Makes the cursor sit where content of the given table level goes, opening or closing
+    // tables and starting rows as needed.
+    void ensureLevel(int level, const TRtfRowDef& def);
+    void endCell(int level, const TRtfRowDef& def);
+    void endRow(int level, const TRtfRowDef& def);
+
+private:
+    struct Table
+    {
+        QTextTable* table = nullptr;
+        int row = 0;
+        int col = 0;
+        bool rowOpen = false;
+        QList<int> vMergeStart;
+    };
+    void openTable(const TRtfRowDef& def);
+    void closeTable();
+    void startRow(const TRtfRowDef& def);
+    void applyRowDef(Table& t, const TRtfRowDef& def);
+    void moveToCell(Table& t);
+
+    QTextCursor* m_cursor;
+    QList<Table> m_tables;
+};
