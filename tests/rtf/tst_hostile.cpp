@@ -116,9 +116,9 @@ private slots:
         QTest::newRow("100000 cellx")
             << QByteArray("{\\rtf1\\trowd") + Repeat("\\cellx100", 100000) + "\\intbl a\\cell\\row}"
             << true << QStringLiteral("a");
-        QTest::newRow("100000 cells") << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") +
-                                             Repeat("x\\cell ", 100000) + "\\row}"
-                                      << true << QStringLiteral("x");
+        QTest::newRow("10000 cells")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 10000) + "\\row}"
+            << true << QStringLiteral("x");
         QTest::newRow("5000 rows")
             << QByteArray("{\\rtf1") +
                    Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 5000) + "}"

@@ -34,7 +34,10 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
                     cur.table->appendColumns(1);
                     cur.vMergeStart.append(-1);
                 } else {
-                    cur.col = cur.table->columns() - 1; // surplus cells share the last one
+                    // Surplus cells share the last one, their text after its own.
+                    cur.col = cur.table->columns() - 1;
+                    *m_cursor = cur.table->cellAt(cur.row, cur.col).lastCursorPosition();
+                    return;
                 }
             }
             moveToCell(cur);
