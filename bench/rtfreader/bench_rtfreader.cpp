@@ -11,10 +11,10 @@
 namespace {
 
 // Letter-like text: paragraphs of words with a little formatting, as our documents have.
-QByteArray TextHeavy(qsizetype bytes)
-{
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman "
-                     "Times New Roman;}}{\\colortbl;\\red200\\green0\\blue0;}\\f0\\fs22 ";
+QByteArray TextHeavy(qsizetype bytes) {
+    QByteArray out =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman "
+        "Times New Roman;}}{\\colortbl;\\red200\\green0\\blue0;}\\f0\\fs22 ";
     const QByteArray para =
         "\\pard\\sa120\\sl276\\slmult1 Dear Mrs Smith, thank you for your letter of the "
         "fourth. As agreed, we will meet on {\\b Tuesday} at ten o'clock to go through the "
@@ -27,8 +27,7 @@ QByteArray TextHeavy(qsizetype bytes)
     return out;
 }
 
-QByteArray Tables(int rows)
-{
+QByteArray Tables(int rows) {
     QByteArray out = "{\\rtf1\\ansi ";
     for (int r = 0; r < rows; ++r)
         out += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl Name\\cell 12.00\\cell "
@@ -37,22 +36,19 @@ QByteArray Tables(int rows)
     return out;
 }
 
-void Measure(const char* label, const QByteArray& rtf)
-{
+void Measure(const char* label, const QByteArray& rtf) {
     QTextDocument doc;
     QElapsedTimer timer;
     timer.start();
     const TRtfReadResult r = TRtfReader::Read(rtf, &doc);
     const qint64 ms = qMax<qint64>(1, timer.elapsed());
-    std::printf("%-28s %8.2f MB %7lld ms %8.1f MB/s  ok=%d chars=%d\n", label,
-                rtf.size() / 1e6, static_cast<long long>(ms), rtf.size() / 1e3 / ms, r.ok,
-                doc.characterCount());
+    std::printf("%-28s %8.2f MB %7lld ms %8.1f MB/s  ok=%d chars=%d\n", label, rtf.size() / 1e6,
+                static_cast<long long>(ms), rtf.size() / 1e3 / ms, r.ok, doc.characterCount());
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QStringList files;
     int mb = 20;

@@ -4,8 +4,7 @@
 #include <QTextDocument>
 #include <QTextList>
 
-QString DocumentTextWithMarkers(const QTextDocument* doc)
-{
+QString DocumentTextWithMarkers(const QTextDocument* doc) {
     QString out;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         if (QTextList* list = b.textList()) {
@@ -23,8 +22,7 @@ QString DocumentTextWithMarkers(const QTextDocument* doc)
     return out;
 }
 
-QString NormaliseText(const QString& text)
-{
+QString NormaliseText(const QString& text) {
     QString t = text;
     t.remove(QChar(0xFEFF));
     for (QChar& c : t) {

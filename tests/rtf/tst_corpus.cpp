@@ -11,14 +11,12 @@
 
 namespace {
 
-QString CorpusDir()
-{
+QString CorpusDir() {
     return QStringLiteral(QUILLON_SHARED_DIR "/rtf-corpus");
 }
 
 // "folder/name.rtf  reason" lines; the listed files may differ from the reference text.
-QHash<QString, QString> Exceptions()
-{
+QHash<QString, QString> Exceptions() {
     QHash<QString, QString> out;
     QFile f(QStringLiteral(QUILLON_TEST_DATA_DIR "/corpus_exceptions.txt"));
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -35,8 +33,7 @@ QHash<QString, QString> Exceptions()
 }
 
 // Where two texts first part, with some context, for a readable failure.
-QString FirstDifference(const QString& ours, const QString& ref)
-{
+QString FirstDifference(const QString& ours, const QString& ref) {
     qsizetype i = 0;
     while (i < ours.size() && i < ref.size() && ours.at(i) == ref.at(i))
         ++i;
@@ -48,19 +45,16 @@ QString FirstDifference(const QString& ours, const QString& ref)
 
 } // namespace
 
-class TestRtfCorpus : public QObject
-{
+class TestRtfCorpus : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         if (!QDir(CorpusDir()).exists())
             QSKIP("The shared RTF corpus is not present (" QUILLON_SHARED_DIR "/rtf-corpus)");
     }
 
-    void readsLikeReference_data()
-    {
+    void readsLikeReference_data() {
         QTest::addColumn<QString>("path");
         const QDir base(CorpusDir());
         QStringList files;
@@ -73,8 +67,7 @@ private slots:
             QTest::newRow(qPrintable(f)) << f;
     }
 
-    void readsLikeReference()
-    {
+    void readsLikeReference() {
         QFETCH(QString, path);
         const QString full = CorpusDir() + QLatin1Char('/') + path;
         QTextDocument doc;

@@ -11,13 +11,11 @@
 
 namespace {
 
-QByteArray Repeat(const char* s, int n)
-{
+QByteArray Repeat(const char* s, int n) {
     return QByteArray(s).repeated(n);
 }
 
-QByteArray RandomBytes(quint32 seed, int size)
-{
+QByteArray RandomBytes(quint32 seed, int size) {
     QRandomGenerator gen(seed);
     QByteArray out(size, Qt::Uninitialized);
     for (char& c : out)
@@ -26,8 +24,7 @@ QByteArray RandomBytes(quint32 seed, int size)
 }
 
 // The largest table in the document, counted by rows and columns.
-QSize LargestTable(QTextDocument* doc)
-{
+QSize LargestTable(QTextDocument* doc) {
     QSize most;
     QList<QTextFrame*> frames = {doc->rootFrame()};
     while (!frames.isEmpty()) {
@@ -41,58 +38,57 @@ QSize LargestTable(QTextDocument* doc)
 
 } // namespace
 
-class TestRtfHostile : public QObject
-{
+class TestRtfHostile : public QObject {
     Q_OBJECT
 
 private slots:
-    void survives_data()
-    {
+    void survives_data() {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("text"); // must appear in the document's text
 
-        const QByteArray doc = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}"
-                               "\\f0\\fs24 First paragraph\\par \\b Second\\b0  one\\par}";
+        const QByteArray doc =
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}"
+            "\\f0\\fs24 First paragraph\\par \\b Second\\b0  one\\par}";
         QTest::newRow("empty") << QByteArray() << false << QString();
         QTest::newRow("blank") << QByteArray(" \r\n\t ") << false << QString();
         QTest::newRow("not rtf") << QByteArray("hello world") << false << QString();
         QTest::newRow("random bytes") << RandomBytes(1, 4096) << false << QString();
         QTest::newRow("random after header")
             << QByteArray("{\\rtf1 ") + RandomBytes(2, 65536) << true << QString();
-        QTest::newRow("truncated in text") << doc.left(doc.indexOf("Second")) << true
-                                           << QStringLiteral("First paragraph");
+        QTest::newRow("truncated in text")
+            << doc.left(doc.indexOf("Second")) << true << QStringLiteral("First paragraph");
         QTest::newRow("truncated in font table") << doc.left(25) << true << QString();
-        QTest::newRow("truncated after backslash") << QByteArray("{\\rtf1 abc\\") << true
-                                                   << QStringLiteral("abc");
-        QTest::newRow("truncated hex escape") << QByteArray("{\\rtf1 abc\\'4") << true
-                                              << QStringLiteral("abc");
-        QTest::newRow("invalid hex escape") << QByteArray("{\\rtf1 a\\'zzb}") << true
-                                            << QStringLiteral("azzb");
-        QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}}}") << true
-                                              << QStringLiteral("a");
+        QTest::newRow("truncated after backslash")
+            << QByteArray("{\\rtf1 abc\\") << true << QStringLiteral("abc");
+        QTest::newRow("truncated hex escape")
+            << QByteArray("{\\rtf1 abc\\'4") << true << QStringLiteral("abc");
+        QTest::newRow("invalid hex escape")
+            << QByteArray("{\\rtf1 a\\'zzb}") << true << QStringLiteral("azzb");
+        QTest::newRow("extra closing braces")
+            << QByteArray("{\\rtf1 a}}}}}") << true << QStringLiteral("a");
         QTest::newRow("stray closing brace inside")
             << QByteArray("{\\rtf1 {\\b a}} b}") << true << QStringLiteral("a");
-        QTest::newRow("unclosed groups") << QByteArray("{\\rtf1 {{{{\\i a") << true
-                                         << QStringLiteral("a");
-        QTest::newRow("huge font size") << QByteArray("{\\rtf1\\fs999999999 a}") << true
-                                        << QStringLiteral("a");
-        QTest::newRow("negative font size") << QByteArray("{\\rtf1\\fs-20 a}") << true
-                                            << QStringLiteral("a");
+        QTest::newRow("unclosed groups")
+            << QByteArray("{\\rtf1 {{{{\\i a") << true << QStringLiteral("a");
+        QTest::newRow("huge font size")
+            << QByteArray("{\\rtf1\\fs999999999 a}") << true << QStringLiteral("a");
+        QTest::newRow("negative font size")
+            << QByteArray("{\\rtf1\\fs-20 a}") << true << QStringLiteral("a");
         QTest::newRow("parameter overflow")
             << QByteArray("{\\rtf1\\li99999999999999999999999\\f-99999999999999 a}") << true
             << QStringLiteral("a");
         QTest::newRow("negative cellx")
             << QByteArray("{\\rtf1\\trowd\\cellx-5\\cellx-10\\intbl a\\cell b\\cell\\row}") << true
             << QStringLiteral("a");
-        QTest::newRow("unicode out of range") << QByteArray("{\\rtf1 a\\u99999999?b}") << true
-                                              << QStringLiteral("a\uFFFDb");
-        QTest::newRow("lone surrogate") << QByteArray("{\\rtf1 a\\u-10179?b}") << true
-                                        << QStringLiteral("b");
+        QTest::newRow("unicode out of range")
+            << QByteArray("{\\rtf1 a\\u99999999?b}") << true << QStringLiteral("a\uFFFDb");
+        QTest::newRow("lone surrogate")
+            << QByteArray("{\\rtf1 a\\u-10179?b}") << true << QStringLiteral("b");
         // Content nested deeper than any real document is dropped; what follows is kept.
         QTest::newRow("900 nested groups")
-            << QByteArray("{\\rtf1 ") + Repeat("{", 900) + "deep" + Repeat("}", 900) + "}"
-            << true << QStringLiteral("deep");
+            << QByteArray("{\\rtf1 ") + Repeat("{", 900) + "deep" + Repeat("}", 900) + "}" << true
+            << QStringLiteral("deep");
         QTest::newRow("100000 nested groups")
             << QByteArray("{\\rtf1 a") + Repeat("{", 100000) + "deep" + Repeat("}", 99999) + "b}"
             << true << QStringLiteral("ab");
@@ -101,8 +97,8 @@ private slots:
             << QStringLiteral("a");
         QTest::newRow("bin longer than file")
             << QByteArray("{\\rtf1 a\\bin99999999 xyz}") << true << QStringLiteral("a");
-        QTest::newRow("bin negative") << QByteArray("{\\rtf1 a\\bin-5 b}") << true
-                                      << QStringLiteral("b");
+        QTest::newRow("bin negative")
+            << QByteArray("{\\rtf1 a\\bin-5 b}") << true << QStringLiteral("b");
         QTest::newRow("bin in picture longer than file")
             << QByteArray("{\\rtf1 a{\\pict\\pngblip\\bin2147483647 xyz") << true
             << QStringLiteral("a");
@@ -113,43 +109,46 @@ private slots:
             << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw2147483647\\pich2147483647"
                           "\\picscalex2147483647 0100}b}")
             << true << QStringLiteral("a\uFFFCb");
-        QTest::newRow("long control word")
-            << QByteArray("{\\rtf1 \\") + Repeat("a", 100000) + " b}" << true
-            << QStringLiteral("b");
+        QTest::newRow("long control word") << QByteArray("{\\rtf1 \\") + Repeat("a", 100000) + " b}"
+                                           << true << QStringLiteral("b");
         QTest::newRow("long number") << QByteArray("{\\rtf1 \\fs") + Repeat("9", 100000) + " b}"
                                      << true << QStringLiteral("b");
         QTest::newRow("100000 cellx")
             << QByteArray("{\\rtf1\\trowd") + Repeat("\\cellx100", 100000) + "\\intbl a\\cell\\row}"
             << true << QStringLiteral("a");
-        QTest::newRow("100000 cells") << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") +
-                                             Repeat("x\\cell ", 100000) + "\\row}"
-                                      << true << QStringLiteral("x");
-        QTest::newRow("5000 rows") << QByteArray("{\\rtf1") +
-                                          Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 5000) + "}"
-                                   << true << QStringLiteral("a");
+        QTest::newRow("10000 cells")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 10000) + "\\row}"
+            << true << QStringLiteral("x");
+        QTest::newRow("5000 rows")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 5000) + "}"
+            << true << QStringLiteral("a");
         QTest::newRow("deep nested tables")
-            << QByteArray("{\\rtf1\\intbl\\itap1000 a\\nestcell\\nestrow") + Repeat("\\itap99 b\\nestcell", 1000) + "}"
+            << QByteArray("{\\rtf1\\intbl\\itap1000 a\\nestcell\\nestrow") +
+                   Repeat("\\itap99 b\\nestcell", 1000) + "}"
             << true << QStringLiteral("a");
-        QTest::newRow("row without table") << QByteArray("{\\rtf1 a\\row\\cell\\nestrow b}") << true
-                                           << QStringLiteral("a");
+        QTest::newRow("row without table")
+            << QByteArray("{\\rtf1 a\\row\\cell\\nestrow b}") << true << QStringLiteral("a");
         QTest::newRow("merge without start")
-            << QByteArray("{\\rtf1\\trowd\\clvmrg\\cellx100\\clmrg\\cellx200\\intbl a\\cell b\\cell\\row}")
+            << QByteArray(
+                   "{\\rtf1\\trowd\\clvmrg\\cellx100\\clmrg\\cellx200\\intbl a\\cell b\\cell\\row}")
             << true << QStringLiteral("a");
-        QTest::newRow("many fields") << QByteArray("{\\rtf1 ") +
-                                            Repeat("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt ", 400) + "z}"
-                                     << true << QStringLiteral("z");
+        QTest::newRow("many fields")
+            << QByteArray("{\\rtf1 ") +
+                   Repeat("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt ", 400) + "z}"
+            << true << QStringLiteral("z");
         QTest::newRow("list level out of range")
-            << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'ff;}}\\listid1}}"
-                          "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\ls1\\ilvl999 a\\par}")
+            << QByteArray(
+                   "{\\rtf1{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'ff;}}\\listid1}}"
+                   "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\ls1\\ilvl999 a\\par}")
             << true << QStringLiteral("a");
-        QTest::newRow("uc skip past group end") << QByteArray("{\\rtf1\\uc9999 {\\u65 }b}") << true
-                                                << QStringLiteral("Ab");
-        QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 10) << true
-                                   << QStringLiteral("ab");
+        QTest::newRow("uc skip past group end")
+            << QByteArray("{\\rtf1\\uc9999 {\\u65 }b}") << true << QStringLiteral("Ab");
+        QTest::newRow("nul bytes")
+            << QByteArray("{\\rtf1 a\0b}", 10) << true << QStringLiteral("ab");
     }
 
-    void survives()
-    {
+    void survives() {
         QFETCH(QByteArray, rtf);
         QFETCH(bool, ok);
         QFETCH(QString, text);
@@ -170,8 +169,7 @@ private slots:
         QVERIFY(table.height() <= 1000);
     }
 
-    void clampsAbsurdValues()
-    {
+    void clampsAbsurdValues() {
         QTextDocument doc;
         QVERIFY(TRtfReader::Read("{\\rtf1\\fs999999999 a{\\pict\\wmetafile8\\picw2147483647"
                                  "\\pich5 0100}}",

@@ -32,8 +32,7 @@ QByteArray EncodeCodePage(int codepage, const QString& text, bool* lossless = nu
 
 // A decoder that keeps its state between calls, so a double-byte character split over two
 // calls is still read as one. Cheap to reuse; create one per code page, not per call.
-class TCodePageDecoder
-{
+class TCodePageDecoder {
 public:
     explicit TCodePageDecoder(int codepage);
     ~TCodePageDecoder();

@@ -16,13 +16,11 @@ constexpr int kMaxListLevels = 9;
 constexpr int kMaxPictureSide = 20000; // px, for the shown size only
 constexpr qint64 kMaxImagePixels = 64LL * 1024 * 1024;
 
-bool IsLetter(char c)
-{
+bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-int HexValue(char c)
-{
+int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -32,20 +30,24 @@ int HexValue(char c)
     return -1;
 }
 
-qreal Mm(int twips)
-{
+qreal Mm(int twips) {
     return twips * 25.4 / 1440.0;
 }
 
-QTextListFormat::Style StyleFor(TRtfListKind kind, QChar bullet)
-{
+QTextListFormat::Style StyleFor(TRtfListKind kind, QChar bullet) {
     switch (kind) {
-    case TRtfListKind::UpperRoman: return QTextListFormat::ListUpperRoman;
-    case TRtfListKind::LowerRoman: return QTextListFormat::ListLowerRoman;
-    case TRtfListKind::UpperAlpha: return QTextListFormat::ListUpperAlpha;
-    case TRtfListKind::LowerAlpha: return QTextListFormat::ListLowerAlpha;
-    case TRtfListKind::Decimal: return QTextListFormat::ListDecimal;
-    default: break;
+    case TRtfListKind::UpperRoman:
+        return QTextListFormat::ListUpperRoman;
+    case TRtfListKind::LowerRoman:
+        return QTextListFormat::ListLowerRoman;
+    case TRtfListKind::UpperAlpha:
+        return QTextListFormat::ListUpperAlpha;
+    case TRtfListKind::LowerAlpha:
+        return QTextListFormat::ListLowerAlpha;
+    case TRtfListKind::Decimal:
+        return QTextListFormat::ListDecimal;
+    default:
+        break;
     }
     const char16_t b = bullet.unicode();
     if (b == u'o' || b == 0x25E6 || b == 0x25CB)
@@ -58,14 +60,11 @@ QTextListFormat::Style StyleFor(TRtfListKind kind, QChar bullet)
 } // namespace
 
 TRtfParser::TRtfParser(const QByteArray& rtf, QTextDocument* doc)
-    : m_data(rtf), m_doc(doc), m_tables(&m_cursor)
-{
-}
+    : m_data(rtf), m_doc(doc), m_tables(&m_cursor) {}
 
 TRtfParser::~TRtfParser() = default;
 
-TRtfReadResult TRtfParser::run()
-{
+TRtfReadResult TRtfParser::run() {
     TRtfReadResult result;
     const char* p = m_data.constData();
     const char* const end = p + m_data.size();
@@ -128,7 +127,8 @@ TRtfReadResult TRtfParser::run()
                 if (word == "bin" && hasParam) {
                     const qsizetype n = qBound<qsizetype>(0, qsizetype(param), qsizetype(end - p));
                     flushBytes();
-                    if (m_overflow == 0 && top().dest == Dest::Pict && m_pict.data.size() + n <= m_data.size())
+                    if (m_overflow == 0 && top().dest == Dest::Pict &&
+                        m_pict.data.size() + n <= m_data.size())
                         m_pict.data.append(p, n);
                     p += n;
                     m_star = false;
@@ -202,7 +202,8 @@ TRtfReadResult TRtfParser::run()
     const QTextBlock lastBlock = last.block();
     const QTextBlock prev = lastBlock.previous();
     if (lastBlock.length() == 1 && prev.isValid() && !lastBlock.textList() &&
-        last.currentFrame() == m_doc->rootFrame() && QTextCursor(prev).currentFrame() == m_doc->rootFrame() &&
+        last.currentFrame() == m_doc->rootFrame() &&
+        QTextCursor(prev).currentFrame() == m_doc->rootFrame() &&
         lastBlock.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
         last.deletePreviousChar();
     }
@@ -223,14 +224,14 @@ TRtfReadResult TRtfParser::run()
         int m[4];
         const int defaults[4] = {1800, 1440, 1800, 1440};
         for (int i = 0; i < 4; ++i)
-            m[i] = m_margin[i] > 0 ? m_margin[i] : (m_sectMargin[i] > 0 ? m_sectMargin[i] : defaults[i]);
+            m[i] = m_margin[i] > 0 ? m_margin[i]
+                                   : (m_sectMargin[i] > 0 ? m_sectMargin[i] : defaults[i]);
         result.marginsMm = QMarginsF(Mm(m[0]), Mm(m[1]), Mm(m[2]), Mm(m[3]));
     }
     return result;
 }
 
-void TRtfParser::openGroup()
-{
+void TRtfParser::openGroup() {
     flushBytes();
     m_ucSkip = 0;
     m_star = false;
@@ -264,8 +265,7 @@ void TRtfParser::openGroup()
     }
 }
 
-void TRtfParser::closeGroup()
-{
+void TRtfParser::closeGroup() {
     flushBytes();
     m_ucSkip = 0;
     m_star = false;
@@ -293,8 +293,7 @@ void TRtfParser::closeGroup()
         m_fields.pop_back();
 }
 
-void TRtfParser::endDestination(const Group& closing)
-{
+void TRtfParser::endDestination(const Group& closing) {
     const Dest parent = top().dest;
     switch (closing.dest) {
     case Dest::FontTable:
@@ -350,8 +349,7 @@ void TRtfParser::endDestination(const Group& closing)
     }
 }
 
-int TRtfParser::currentCodePage()
-{
+int TRtfParser::currentCodePage() {
     const int font = top().ch.font;
     if (font >= 0) {
         const auto it = m_fonts.constFind(font);
@@ -361,8 +359,7 @@ int TRtfParser::currentCodePage()
     return m_docCodePage;
 }
 
-void TRtfParser::textBytes(const char* data, qsizetype size)
-{
+void TRtfParser::textBytes(const char* data, qsizetype size) {
     m_star = false;
     if (m_overflow > 0)
         return; // content nested deeper than any real document is dropped
@@ -395,6 +392,7 @@ void TRtfParser::textBytes(const char* data, qsizetype size)
         for (qsizetype i = 0; i < size; ++i) {
             if (data[i] == ';') {
                 m_colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
+                m_fmtValid = false;
                 m_red = m_green = m_blue = 0;
                 m_colorSet = false;
             }
@@ -440,8 +438,7 @@ void TRtfParser::textBytes(const char* data, qsizetype size)
         m_destBytes.append(data, size);
 }
 
-void TRtfParser::flushBytes()
-{
+void TRtfParser::flushBytes() {
     if (m_bytes.isEmpty())
         return;
     auto& decoder = m_decoders[m_bytesCodePage];
@@ -453,8 +450,7 @@ void TRtfParser::flushBytes()
     appendText(text);
 }
 
-void TRtfParser::appendText(const QString& text)
-{
+void TRtfParser::appendText(const QString& text) {
     if (text.isEmpty())
         return;
     const Group& g = top();
@@ -472,8 +468,7 @@ void TRtfParser::appendText(const QString& text)
     m_text += text;
 }
 
-void TRtfParser::appendChar(char16_t c)
-{
+void TRtfParser::appendChar(char16_t c) {
     if (m_overflow > 0)
         return;
     flushBytes();
@@ -491,25 +486,22 @@ void TRtfParser::appendChar(char16_t c)
     appendText(QString(QChar(c)));
 }
 
-QString TRtfParser::destText()
-{
+QString TRtfParser::destText() {
     QString text = m_destText + DecodeCodePage(m_docCodePage, m_destBytes);
     return text;
 }
 
-void TRtfParser::flushText()
-{
+void TRtfParser::flushText() {
     flushBytes();
     if (m_text.isEmpty())
         return;
     m_tables.ensureLevel(top().para.tableLevel(), m_rowDef);
-    m_cursor.insertText(m_text, MakeCharFormat(m_textProps, m_fonts, m_colors));
+    m_cursor.insertText(m_text, charFormat(m_textProps));
     m_text.clear();
     m_blockHasContent = true;
 }
 
-void TRtfParser::finishParagraph(bool newBlock, int minLevel)
-{
+void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     flushText();
     const TRtfParaProps& para = top().para;
     m_tables.ensureLevel(qMax(minLevel, para.tableLevel()), m_rowDef);
@@ -528,13 +520,21 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel)
         m_oldList = nullptr;
     m_cursor.setBlockFormat(bf);
     if (newBlock) {
-        m_cursor.insertBlock(QTextBlockFormat(), MakeCharFormat(top().ch, m_fonts, m_colors));
+        m_cursor.insertBlock(QTextBlockFormat(), charFormat(top().ch));
     }
     m_blockHasContent = false;
 }
 
-QTextList* TRtfParser::listFor(const TRtfParaProps& para)
-{
+const QTextCharFormat& TRtfParser::charFormat(const TRtfCharProps& props) {
+    if (!m_fmtValid || !(m_fmtProps == props)) {
+        m_fmt = MakeCharFormat(props, m_fonts, m_colors);
+        m_fmtProps = props;
+        m_fmtValid = true;
+    }
+    return m_fmt;
+}
+
+QTextList* TRtfParser::listFor(const TRtfParaProps& para) {
     if (para.oldListKind != TRtfListKind::None && para.listOverride <= 0) {
         // Legacy numbering has no list identity: consecutive paragraphs of one kind form a list.
         if (!m_oldList || m_oldListKind != para.oldListKind) {
@@ -583,12 +583,12 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para)
     return list;
 }
 
-void TRtfParser::commitFont()
-{
+void TRtfParser::commitFont() {
     QString name = destText().trimmed();
     if (m_font.codepage != 0 && !m_destBytes.isEmpty())
         name = (m_destText + DecodeCodePage(m_font.codepage, m_destBytes)).trimmed();
     m_font.name = name;
+    m_fmtValid = false;
     if (m_fonts.size() < 10000 || m_fonts.contains(m_fontNum))
         m_fonts.insert(m_fontNum, m_font);
     m_destBytes.clear();
@@ -597,8 +597,7 @@ void TRtfParser::commitFont()
     m_font = TRtfFont();
 }
 
-void TRtfParser::commitStyle()
-{
+void TRtfParser::commitStyle() {
     const QString name = destText().trimmed();
     m_destBytes.clear();
     m_destText.clear();
@@ -616,8 +615,7 @@ void TRtfParser::commitStyle()
     m_styles.insert(m_styleNum, g);
 }
 
-void TRtfParser::commitLevelText()
-{
+void TRtfParser::commitLevelText() {
     const QString text = destText();
     m_destBytes.clear();
     m_destText.clear();
@@ -645,8 +643,7 @@ void TRtfParser::commitLevelText()
     }
 }
 
-QString TRtfParser::hyperlinkTarget(const QString& inst) const
-{
+QString TRtfParser::hyperlinkTarget(const QString& inst) const {
     // HYPERLINK "target" \l "anchor" ...; arguments may be quoted or bare.
     QStringList args;
     QString cur;
@@ -657,7 +654,8 @@ QString TRtfParser::hyperlinkTarget(const QString& inst) const
             if (c == QLatin1Char('"')) {
                 quoted = false;
             } else if (c == QLatin1Char('\\') && i + 1 < inst.size() &&
-                       (inst.at(i + 1) == QLatin1Char('\\') || inst.at(i + 1) == QLatin1Char('"'))) {
+                       (inst.at(i + 1) == QLatin1Char('\\') ||
+                        inst.at(i + 1) == QLatin1Char('"'))) {
                 cur += inst.at(++i);
             } else {
                 cur += c;
@@ -676,7 +674,8 @@ QString TRtfParser::hyperlinkTarget(const QString& inst) const
     }
     if (any || !cur.isEmpty())
         args.append(cur);
-    if (args.isEmpty() || args.first().compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
+    if (args.isEmpty() ||
+        args.first().compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
         return {};
     QString target, anchor;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -698,16 +697,17 @@ QString TRtfParser::hyperlinkTarget(const QString& inst) const
     return target;
 }
 
-void TRtfParser::insertPicture()
-{
+void TRtfParser::insertPicture() {
     Picture& pic = m_pict;
     QImage image;
     if (pic.format == 1 || pic.format == 2 || pic.format == 0) {
         QBuffer buffer(&pic.data);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, pic.format == 1 ? "png" : (pic.format == 2 ? "jpeg" : QByteArray()));
+        QImageReader reader(&buffer,
+                            pic.format == 1 ? "png" : (pic.format == 2 ? "jpeg" : QByteArray()));
         const QSize size = reader.size();
-        if (pic.format != 0 && size.isValid() && qint64(size.width()) * size.height() <= kMaxImagePixels)
+        if (pic.format != 0 && size.isValid() &&
+            qint64(size.width()) * size.height() <= kMaxImagePixels)
             image = reader.read();
     }
     // Shown size: the goal size (twips) if given, else the picture's own.
@@ -734,7 +734,8 @@ void TRtfParser::insertPicture()
         name = QStringLiteral("rtfimage:blank");
     } else {
         name = QStringLiteral("rtfimage:") +
-               QString::fromLatin1(QCryptographicHash::hash(pic.data, QCryptographicHash::Md5).toHex());
+               QString::fromLatin1(
+                   QCryptographicHash::hash(pic.data, QCryptographicHash::Md5).toHex());
     }
     flushText();
     m_tables.ensureLevel(top().para.tableLevel(), m_rowDef);

@@ -9,8 +9,8 @@
 #include <QByteArray>
 #include <QHash>
 #include <QPointer>
-#include <QTextList>
 #include <QTextCursor>
+#include <QTextList>
 #include <map>
 #include <memory>
 #include <vector>
@@ -20,8 +20,7 @@ class QTextDocument;
 // Reads RTF into a QTextDocument in one pass over the bytes. Groups are kept on an explicit
 // stack (capped, so deep nesting cannot exhaust the call stack or memory); text is gathered
 // into runs and inserted a run at a time.
-class TRtfParser
-{
+class TRtfParser {
 public:
     TRtfParser(const QByteArray& rtf, QTextDocument* doc);
     ~TRtfParser();
@@ -32,12 +31,25 @@ public:
 
 private:
     enum class Dest : quint8 {
-        Text, Skip, FontTable, ColorTable, StyleSheet, ListTable, List, ListLevel, LevelText,
-        ListOverrideTable, ListOverride, Pict, FieldInst, Background, ShapeName, ShapeValue,
+        Text,
+        Skip,
+        FontTable,
+        ColorTable,
+        StyleSheet,
+        ListTable,
+        List,
+        ListLevel,
+        LevelText,
+        ListOverrideTable,
+        ListOverride,
+        Pict,
+        FieldInst,
+        Background,
+        ShapeName,
+        ShapeValue,
         OldList
     };
-    struct Group
-    {
+    struct Group {
         Dest dest = Dest::Text;
         TRtfCharProps ch;
         TRtfParaProps para;
@@ -45,24 +57,20 @@ private:
         bool field = false;
         bool destOwner = false; // a destination word started here
     };
-    struct ListLevel
-    {
+    struct ListLevel {
         TRtfListKind kind = TRtfListKind::Decimal;
         int start = 1;
         QString text;
         QString prefix, suffix;
         QChar bullet;
     };
-    struct ListDef
-    {
+    struct ListDef {
         QList<ListLevel> levels;
     };
-    struct Field
-    {
+    struct Field {
         QString inst;
     };
-    struct Picture
-    {
+    struct Picture {
         QByteArray data;
         int format = 0; // 0 unknown, 1 PNG, 2 JPEG, 3 metafile, 4 bitmap
         int w = 0, h = 0, goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
@@ -109,6 +117,11 @@ private:
     QByteArray m_bytes;
     int m_bytesCodePage = 0;
     QString m_text;
+    // The last character format made, reused while the properties stay the same.
+    TRtfCharProps m_fmtProps;
+    QTextCharFormat m_fmt;
+    bool m_fmtValid = false;
+    const QTextCharFormat& charFormat(const TRtfCharProps& props);
     TRtfCharProps m_textProps;
     bool m_blockHasContent = false;
     bool m_breakNext = false;

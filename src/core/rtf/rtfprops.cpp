@@ -3,15 +3,13 @@
 #include <QTextBlockFormat>
 
 namespace {
-QColor ColorAt(const QList<QColor>& colors, int index)
-{
+QColor ColorAt(const QList<QColor>& colors, int index) {
     return index > 0 && index < colors.size() ? colors.at(index) : QColor();
 }
 } // namespace
 
 QTextCharFormat MakeCharFormat(const TRtfCharProps& ch, const QHash<int, TRtfFont>& fonts,
-                               const QList<QColor>& colors)
-{
+                               const QList<QColor>& colors) {
     QTextCharFormat f;
     if (const auto it = fonts.constFind(ch.font); it != fonts.cend() && !it->name.isEmpty())
         f.setFontFamilies({it->name});
@@ -37,8 +35,7 @@ QTextCharFormat MakeCharFormat(const TRtfCharProps& ch, const QHash<int, TRtfFon
     return f;
 }
 
-QTextBlockFormat MakeBlockFormat(const TRtfParaProps& para, bool inList)
-{
+QTextBlockFormat MakeBlockFormat(const TRtfParaProps& para, bool inList) {
     QTextBlockFormat f;
     f.setAlignment(para.align);
     // A list draws its own marker in the hanging indent, so the paragraph's indents would
@@ -69,17 +66,22 @@ QTextBlockFormat MakeBlockFormat(const TRtfParaProps& para, bool inList)
     return f;
 }
 
-TRtfListKind ListKindForNfc(int nfc)
-{
+TRtfListKind ListKindForNfc(int nfc) {
     switch (nfc) {
-    case 0: return TRtfListKind::Decimal;
-    case 1: return TRtfListKind::UpperRoman;
-    case 2: return TRtfListKind::LowerRoman;
-    case 3: return TRtfListKind::UpperAlpha;
-    case 4: return TRtfListKind::LowerAlpha;
-    case 23: return TRtfListKind::Bullet;
-    case 255: return TRtfListKind::None;
+    case 0:
+        return TRtfListKind::Decimal;
+    case 1:
+        return TRtfListKind::UpperRoman;
+    case 2:
+        return TRtfListKind::LowerRoman;
+    case 3:
+        return TRtfListKind::UpperAlpha;
+    case 4:
+        return TRtfListKind::LowerAlpha;
+    case 23:
+        return TRtfListKind::Bullet;
+    case 255:
+        return TRtfListKind::None;
     }
     return TRtfListKind::Decimal;
 }
-

@@ -14,13 +14,11 @@ class QTextBlockFormat;
 // can copy them cheaply, turned into Qt formats only when text is inserted.
 
 // RTF measures in twips; the document in pixels at 96 dpi.
-inline qreal TwipsToPx(int twips)
-{
+inline qreal TwipsToPx(int twips) {
     return twips / 15.0;
 }
 
-struct TRtfCharProps
-{
+struct TRtfCharProps {
     int font = -1;
     int halfPoints = 24;
     bool bold = false;
@@ -38,10 +36,17 @@ struct TRtfCharProps
     bool operator==(const TRtfCharProps&) const = default;
 };
 
-enum class TRtfListKind : quint8 { None, Bullet, Decimal, UpperRoman, LowerRoman, UpperAlpha, LowerAlpha };
+enum class TRtfListKind : quint8 {
+    None,
+    Bullet,
+    Decimal,
+    UpperRoman,
+    LowerRoman,
+    UpperAlpha,
+    LowerAlpha
+};
 
-struct TRtfParaProps
-{
+struct TRtfParaProps {
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0, right = 0, firstLine = 0;
     int spaceBefore = 0, spaceAfter = 0;
@@ -50,7 +55,7 @@ struct TRtfParaProps
     bool keepTogether = false;
     bool breakBefore = false;
     bool inTable = false;
-    int nestLevel = 0; // \itap
+    int nestLevel = 0;    // \itap
     int listOverride = 0; // \ls
     int listLevel = 0;
     int style = -1;
@@ -64,8 +69,7 @@ struct TRtfParaProps
     int tableLevel() const { return nestLevel > 0 ? nestLevel : (inTable ? 1 : 0); }
 };
 
-struct TRtfFont
-{
+struct TRtfFont {
     QString name;
     int codepage = 0; // 0 = the document's code page
 };

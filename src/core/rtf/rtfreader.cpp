@@ -5,8 +5,7 @@
 #include <QFile>
 #include <QTextDocument>
 
-TRtfReadResult TRtfReader::Read(const QByteArray& rtf, QTextDocument* doc)
-{
+TRtfReadResult TRtfReader::Read(const QByteArray& rtf, QTextDocument* doc) {
     TRtfReadResult result;
     if (!doc) {
         result.error = QStringLiteral("No document to read into.");
@@ -20,8 +19,7 @@ TRtfReadResult TRtfReader::Read(const QByteArray& rtf, QTextDocument* doc)
     return parser.run();
 }
 
-TRtfReadResult TRtfReader::ReadFile(const QString& path, QTextDocument* doc)
-{
+TRtfReadResult TRtfReader::ReadFile(const QString& path, QTextDocument* doc) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         TRtfReadResult result;

@@ -22,16 +22,14 @@ class QTextDocument;
 // 96 dpi (1 px = 15 twips); font sizes are in points. Pictures are image resources of the
 // document named "rtfimage:<md5 of the picture data>"; pictures that cannot be shown
 // (metafiles, unknown formats) are blank placeholders of their size.
-struct TRtfReadResult
-{
+struct TRtfReadResult {
     bool ok = false;
     QString error;
     QSizeF paperSizeMm;
     QMarginsF marginsMm;
 };
 
-class TRtfReader
-{
+class TRtfReader {
 public:
     // Replaces the content of doc with the document in rtf.
     static TRtfReadResult Read(const QByteArray& rtf, QTextDocument* doc);

@@ -5,14 +5,12 @@
 #include <QTextTable>
 
 namespace {
-int ColumnCount(const TRtfRowDef& def)
-{
+int ColumnCount(const TRtfRowDef& def) {
     return qBound(1, int(def.cells.size()), TRtfTableBuilder::MaxColumns);
 }
 } // namespace
 
-void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def)
-{
+void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
     level = qBound(0, level, MaxDepth);
     while (depth() > level)
         closeTable();
@@ -28,11 +26,26 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def)
                 startRow(def);
             }
         }
+        Table& cur = m_tables.last();
+        if (cur.cellPending) {
+            cur.cellPending = false;
+            if (cur.col >= cur.table->columns()) {
+                if (cur.table->columns() < MaxColumns) {
+                    cur.table->appendColumns(1);
+                    cur.vMergeStart.append(-1);
+                } else {
+                    // Surplus cells share the last one, their text after its own.
+                    cur.col = cur.table->columns() - 1;
+                    *m_cursor = cur.table->cellAt(cur.row, cur.col).lastCursorPosition();
+                    return;
+                }
+            }
+            moveToCell(cur);
+        }
     }
 }
 
-void TRtfTableBuilder::openTable(const TRtfRowDef& def)
-{
+void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     const int cols = ColumnCount(def);
     QTextTableFormat fmt;
     fmt.setBorder(0);
@@ -62,15 +75,13 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def)
     moveToCell(m_tables.last());
 }
 
-void TRtfTableBuilder::closeTable()
-{
+void TRtfTableBuilder::closeTable() {
     const Table t = m_tables.takeLast();
     // Qt keeps a block after every table; content after the table goes there.
     m_cursor->setPosition(t.table->lastPosition() + 1);
 }
 
-void TRtfTableBuilder::startRow(const TRtfRowDef& def)
-{
+void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     Table& t = m_tables.last();
     t.table->appendRows(1);
     ++t.row;
@@ -84,27 +95,18 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def)
     moveToCell(t);
 }
 
-void TRtfTableBuilder::moveToCell(Table& t)
-{
+void TRtfTableBuilder::moveToCell(Table& t) {
     *m_cursor = t.table->cellAt(t.row, t.col).firstCursorPosition();
 }
 
-void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def)
-{
+void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
     ensureLevel(qMax(1, level), def);
     Table& t = m_tables.last();
-    if (t.col + 1 >= t.table->columns()) {
-        if (t.table->columns() >= MaxColumns)
-            return; // surplus cells share the last one
-        t.table->appendColumns(1);
-        t.vMergeStart.append(-1);
-    }
     ++t.col;
-    moveToCell(t);
+    t.cellPending = true;
 }
 
-void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def)
-{
+void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
     level = qBound(1, level, MaxDepth);
     if (depth() < level)
         return; // a \row with no row: nothing to end
@@ -113,13 +115,14 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def)
     Table& t = m_tables.last();
     if (!t.rowOpen)
         return;
+    t.cellPending = false;
+    t.col = qMin(t.col, t.table->columns() - 1);
     applyRowDef(t, def);
     t.rowOpen = false;
     m_cursor->setPosition(t.table->lastPosition());
 }
 
-void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def)
-{
+void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
     QTextTable* table = t.table;
     const int cols = table->columns();
     const int n = qMin(int(def.cells.size()), cols);
@@ -145,11 +148,9 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def)
              &QTextTableCellFormat::setTopBorderBrush);
         side(1, &QTextTableCellFormat::setLeftBorder, &QTextTableCellFormat::setLeftBorderStyle,
              &QTextTableCellFormat::setLeftBorderBrush);
-        side(2, &QTextTableCellFormat::setBottomBorder,
-             &QTextTableCellFormat::setBottomBorderStyle,
+        side(2, &QTextTableCellFormat::setBottomBorder, &QTextTableCellFormat::setBottomBorderStyle,
              &QTextTableCellFormat::setBottomBorderBrush);
-        side(3, &QTextTableCellFormat::setRightBorder,
-             &QTextTableCellFormat::setRightBorderStyle,
+        side(3, &QTextTableCellFormat::setRightBorder, &QTextTableCellFormat::setRightBorderStyle,
              &QTextTableCellFormat::setRightBorderBrush);
         if (d.vAlign == 1)
             f.setVerticalAlignment(QTextCharFormat::AlignMiddle);

@@ -7,21 +7,19 @@
 class QTextTable;
 
 // One cell as the row definition (\trowd ... \cellx) describes it.
-struct TRtfCellDef
-{
-    int rightEdge = 0; // twips
-    bool mergeFirst = false, mergeNext = false; // horizontal \clmgf / \clmrg
+struct TRtfCellDef {
+    int rightEdge = 0;                            // twips
+    bool mergeFirst = false, mergeNext = false;   // horizontal \clmgf / \clmrg
     bool vMergeFirst = false, vMergeNext = false; // \clvmgf / \clvmrg
     QColor background;
     int border[4] = {-1, -1, -1, -1}; // top, left, bottom, right in twips; -1 = none
-    int vAlign = 0; // 0 top, 1 centre, 2 bottom
+    int vAlign = 0;                   // 0 top, 1 centre, 2 bottom
 };
 
-struct TRtfRowDef
-{
+struct TRtfRowDef {
     QList<TRtfCellDef> cells;
     TRtfCellDef pending; // properties of the cell whose \cellx has not come yet
-    int gap = 108; // \trgaph, half the space between cells
+    int gap = 108;       // \trgaph, half the space between cells
     int left = 0;
 };
 
@@ -29,8 +27,7 @@ struct TRtfRowDef
 // deeper table level starts, a row when content follows a finished row, and each \cell,
 // \row moves on. Row properties come from the row definition current at the row's end,
 // since writers put it before the row, after it (nested tables), or both.
-class TRtfTableBuilder
-{
+class TRtfTableBuilder {
 public:
     static constexpr int MaxDepth = 8;
     static constexpr int MaxColumns = 63;
@@ -47,12 +44,12 @@ public:
     void endRow(int level, const TRtfRowDef& def);
 
 private:
-    struct Table
-    {
+    struct Table {
         QTextTable* table = nullptr;
         int row = 0;
         int col = 0;
         bool rowOpen = false;
+        bool cellPending = false; // a \cell moved on; the next cell exists once content comes
         QList<int> vMergeStart;
     };
     void openTable(const TRtfRowDef& def);
