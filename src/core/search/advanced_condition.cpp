@@ -104,13 +104,15 @@ TClientFilter TAdvancedCriteria::Condition() const {
         const Operator& op = Operators()[c.oper];
         const QString& column = Fields()[c.field].column;
         // A null column (possible in rows written by other programs) counts as empty text,
-        // so "Not equal to" and "Does not contain" still list it.
+        // so "Not equal to" and "Does not contain" still list it. The column stays bare so
+        // its case-insensitive collation applies.
         const bool negated = c.oper == 2 || c.oper == 3;
-        const QString operand =
-            negated ? QLatin1String("IFNULL(") + column + QLatin1String(", '')") : column;
-        filter.condition += u' ' + operand + u' ' + op.sql + QLatin1String(" ?");
+        const QString test = column + u' ' + op.sql + QLatin1String(" ?") +
+                             (op.wildcard ? QLatin1String(" ESCAPE '\\'") : QLatin1String());
+        filter.condition += u' ' + (negated ? QLatin1String("(") + column +
+                                                  QLatin1String(" IS NULL OR ") + test + u')'
+                                            : test);
         if (op.wildcard) {
-            filter.condition += QLatin1String(" ESCAPE '\\'");
             filter.values.append(u'%' + TClientList::LikeLiteral(c.value) + u'%');
         } else {
             filter.values.append(c.value);
