@@ -1,6 +1,9 @@
 // The client binding over real widgets: which controls a page yields, in what order, and how
 // each kind of control carries, clears and locks its value.
 
+// The case tables read best with plain string literals.
+#undef QT_NO_CAST_FROM_ASCII
+
 #include "data/ocontrol.h"
 #include "shell/boundcontrols.h"
 
@@ -15,6 +18,11 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
+
+// A page of its own class, as real pages are: walked although it is no plain panel.
+class TPage : public QWidget {
+    Q_OBJECT
+};
 
 class TestBinding : public QObject {
     Q_OBJECT
@@ -46,7 +54,7 @@ void TestBinding::collectsThroughNestedContainers() {
     // tab page > panel > group boxes, with labels, buttons and a nested page control that must
     // all be skipped; a frame is a panel too.
     QTabWidget tabs;
-    QWidget* page = withLayout(new QWidget);
+    QWidget* page = withLayout(new TPage);
     tabs.addTab(page, QStringLiteral("Client details"));
     named<QLabel>(page, "lblTop");
     named<QLineEdit>(page, "edtFirst");

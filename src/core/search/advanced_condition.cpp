@@ -115,7 +115,8 @@ TClientFilter TAdvancedCriteria::Condition() const {
         if (op.wildcard) {
             filter.values.append(u'%' + TClientList::LikeLiteral(c.value) + u'%');
         } else {
-            filter.values.append(c.value);
+            // An empty value is the empty text, never a null that equals nothing.
+            filter.values.append(c.value.isNull() ? QStringLiteral("") : c.value);
         }
         if (i < m_items.size() - 1)
             filter.condition += u' ' + c.relation.toUpper();

@@ -114,14 +114,20 @@ void TfmeRecords::ApplyMode(TRecordsMode mode) {
     // With every tab hidden the bar is hidden too, so only the active page shows and the user
     // finishes the entry before going elsewhere.
     m_pcRecords->tabBar()->setVisible(row.tabs != TTabsShown::None);
-    m_pcRecords->setCurrentIndex(row.activePage);
+    ShowPage(row.activePage);
+}
+
+void TfmeRecords::ShowPage(int pageIndex) {
+    m_pcRecords->setCurrentIndex(pageIndex);
+    // A page control hides the page of a hidden tab; the active page must show regardless.
+    m_pcRecords->currentWidget()->setVisible(true);
 }
 
 void TfmeRecords::SetTabsVisible(bool visible, int pageIndex) {
     for (int i = 0; i < m_pcRecords->count(); ++i)
         m_pcRecords->setTabVisible(i, visible);
     m_pcRecords->tabBar()->setVisible(visible);
-    m_pcRecords->setCurrentIndex(pageIndex);
+    ShowPage(pageIndex);
 }
 
 void TfmeRecords::Run(TClientAction action) {
@@ -169,7 +175,7 @@ void TfmeRecords::OpenClient(int id) {
     ReloadClientPages();
     m_returnClientId = id;
     btnCancelClientClick();
-    m_pcRecords->setCurrentIndex(DetailsPage);
+    ShowPage(DetailsPage);
     m_searchPage->SelectId(id);
 }
 

@@ -58,6 +58,7 @@ private:
     void LoadClientList();
     void EndClientEdit();
     void SetTabsVisible(bool visible, int pageIndex);
+    void ShowPage(int pageIndex);
     void ApplyMode(TRecordsMode mode);
     void Run(TClientAction action);
     void ReloadClientPages();

@@ -199,11 +199,11 @@ IControlNode::Role TWidgetNode::role() const {
 QList<IControlNode*> TWidgetNode::children() const {
     if (!m_childrenBuilt) {
         m_childrenBuilt = true;
-        if (role() == Role::Container) {
-            for (QObject* child : m_widget->children()) {
-                if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
-                    m_children.push_back(std::make_unique<TWidgetNode>(w));
-            }
+        // Every node lists its child widgets: the page handed to the binding is walked
+        // whatever its class, and the walk itself decides by role what it descends into.
+        for (QObject* child : m_widget->children()) {
+            if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow())
+                m_children.push_back(std::make_unique<TWidgetNode>(w));
         }
     }
     QList<IControlNode*> result;
