@@ -1,6 +1,33 @@
 #include "records/clientlist.h"
 
+#include "data/dbcontainer.h"
+#include "data/dberror.h"
 #include "data/query.h"
+
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+void TClientListRows::append(int id, const char* const texts[FieldCount],
+                             const int sizes[FieldCount]) {
+    m_ids.push_back(id);
+    for (int f = 0; f < FieldCount; ++f) {
+        if (texts[f])
+            m_text.append(texts[f], sizes[f]);
+        m_ends.push_back(quint32(m_text.size()));
+    }
+}
+
+QString TClientListRows::text(int row, Field field) const {
+    const size_t i = size_t(row) * FieldCount + size_t(field);
+    const quint32 begin = i == 0 ? 0 : m_ends[i - 1];
+    const QString text = QString::fromUtf8(m_text.constData() + begin, m_ends[i] - begin);
+    return field == Address ? TClientList::OneLine(text) : text;
+}
+
+bool TClientListRows::sortedById() const { return std::is_sorted(m_ids.begin(), m_ids.end()); }
 
 namespace TClientList {
 
@@ -21,8 +48,15 @@ QString LikeLiteral(const QString& text) {
     return out;
 }
 
+bool NeedsEscape(const QString& text) {
+    return text.contains(u'%') || text.contains(u'_') || text.contains(u'\\');
+}
+
 TClientFilter QuickSearchFilter(const QString& text) {
     const QString pattern = u'%' + LikeLiteral(text) + u'%';
+    // The ESCAPE clause only where the text needs it: it costs a little on every row.
+    const QLatin1String test = NeedsEscape(text) ? QLatin1String(" LIKE ? ESCAPE '\\'")
+                                                 : QLatin1String(" LIKE ?");
     TClientFilter filter;
     const QLatin1String columns[] = {QLatin1String("ledtCompanyName"),
                                      QLatin1String("ledtPrimaryContact"),
@@ -30,7 +64,7 @@ TClientFilter QuickSearchFilter(const QString& text) {
     for (const QLatin1String column : columns) {
         if (!filter.condition.isEmpty())
             filter.condition += QLatin1String(" OR ");
-        filter.condition += column + QLatin1String(" LIKE ? ESCAPE '\\'");
+        filter.condition += column + test;
         filter.values.append(pattern);
     }
     return filter;
@@ -46,27 +80,65 @@ QString OneLine(const QString& text) {
     return out;
 }
 
-std::vector<TClientListRow> Load(const TClientFilter& filter) {
+namespace {
+sqlite3* rawHandle() {
+    const QVariant v = TdmAccess::connection().driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        throw TDbError(QStringLiteral("The database connection is not open"));
+    return *static_cast<sqlite3* const*>(v.constData());
+}
+
+// A prepared statement finalized on every way out.
+struct TStatement {
+    sqlite3_stmt* stmt = nullptr;
+    ~TStatement() { sqlite3_finalize(stmt); }
+};
+
+} // namespace
+
+TClientListRows Load(const TClientFilter& filter) {
     QString sql = QStringLiteral(
         "SELECT id, ledtCompanyName, memAddress, ledtPrimaryContact, ledtOffice FROM client");
     if (!filter.isEmpty())
         sql += QLatin1String(" WHERE ") + filter.condition;
     // Ids ascend with creation; ordering by the key costs nothing and keeps the list stable.
     sql += QLatin1String(" ORDER BY id");
-    TQuery q(sql);
-    for (const QVariant& value : filter.values)
-        q.bind(value);
-    q.exec();
-    std::vector<TClientListRow> rows;
-    while (q.next()) {
-        TClientListRow row;
-        row.id = q.value(0).toInt();
-        row.companyName = q.value(1).toString();
-        row.address = OneLine(q.value(2).toString());
-        row.primaryContact = q.value(3).toString();
-        row.office = q.value(4).toString();
-        rows.push_back(std::move(row));
+
+    // The list is the one query that reads every client at once, so it steps the engine's
+    // statement directly instead of going through a QVariant per value.
+    sqlite3* db = rawHandle();
+    TStatement st;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st.stmt, nullptr) !=
+        SQLITE_OK)
+        throw TDbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    for (int i = 0; i < filter.values.size(); ++i) {
+        const QVariant& value = filter.values[i];
+        int rc;
+        if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong) {
+            rc = sqlite3_bind_int64(st.stmt, i + 1, value.toLongLong());
+        } else {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text(st.stmt, i + 1, text.constData(), int(text.size()),
+                                   SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK)
+            throw TDbError(QString::fromUtf8(sqlite3_errmsg(db)));
     }
+
+    TClientListRows rows;
+    const char* texts[TClientListRows::FieldCount];
+    int sizes[TClientListRows::FieldCount];
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        for (int f = 0; f < TClientListRows::FieldCount; ++f) {
+            texts[f] = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, f + 1));
+            sizes[f] = sqlite3_column_bytes(st.stmt, f + 1);
+        }
+        rows.append(sqlite3_column_int(st.stmt, 0), texts, sizes);
+    }
+    if (rc != SQLITE_DONE)
+        throw TDbError(QString::fromUtf8(sqlite3_errmsg(db)));
     return rows;
 }
 

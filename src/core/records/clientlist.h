@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariantList>
 #include <vector>
@@ -12,13 +13,25 @@ struct TClientFilter {
     bool isEmpty() const { return condition.trimmed().isEmpty(); }
 };
 
-// One row of the client list, the address already on one line.
-struct TClientListRow {
-    int id = 0;
-    QString companyName;
-    QString address;
-    QString primaryContact;
-    QString office;
+// The rows of the client list: ids and the four display columns. The texts are kept as they
+// come from the database, in one buffer, so a list of any length loads with a handful of
+// allocations; a cell is decoded only when it is shown.
+class TClientListRows {
+public:
+    enum Field { CompanyName, Address, PrimaryContact, Office, FieldCount };
+
+    int count() const { return int(m_ids.size()); }
+    int id(int row) const { return m_ids[size_t(row)]; }
+    // The address comes back on one line.
+    QString text(int row, Field field) const;
+    bool sortedById() const;
+
+    void append(int id, const char* const texts[FieldCount], const int sizes[FieldCount]);
+
+private:
+    std::vector<int> m_ids;
+    std::vector<quint32> m_ends; // FieldCount per row: where each text ends in m_text
+    QByteArray m_text;           // UTF-8
 };
 
 // The client list's queries: the id and display columns of the clients matching a filter.
@@ -32,13 +45,15 @@ int QuickSearchId(const QString& text);
 // no wildcard of its own.
 TClientFilter QuickSearchFilter(const QString& text);
 
-// A LIKE pattern that matches `text` literally, for use with ESCAPE '\'.
+// A LIKE pattern that matches `text` literally, for use with ESCAPE '\' (needed only when
+// NeedsEscape(text): otherwise the pattern is the text itself).
 QString LikeLiteral(const QString& text);
+bool NeedsEscape(const QString& text);
 
 // Lines of an address joined with spaces, so it shows on one row.
 QString OneLine(const QString& text);
 
-std::vector<TClientListRow> Load(const TClientFilter& filter);
+TClientListRows Load(const TClientFilter& filter);
 bool Exists(int id);
 
 } // namespace TClientList

@@ -1,34 +1,40 @@
 #include "records/clientlistmodel.h"
 
-#include <algorithm>
-
 TClientListModel::TClientListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void TClientListModel::setRows(std::vector<TClientListRow> rows) {
+void TClientListModel::setRows(TClientListRows rows) {
     beginResetModel();
     m_rows = std::move(rows);
-    m_sortedById = std::is_sorted(m_rows.begin(), m_rows.end(),
-                                  [](const auto& a, const auto& b) { return a.id < b.id; });
+    m_sortedById = m_rows.sortedById();
     endResetModel();
 }
 
 int TClientListModel::idAt(int row) const {
-    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].id : 0;
+    return row >= 0 && row < m_rows.count() ? m_rows.id(row) : 0;
 }
 
 int TClientListModel::rowOfId(int id) const {
     if (m_sortedById) {
-        const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), id,
-                                         [](const TClientListRow& r, int v) { return r.id < v; });
-        return it != m_rows.end() && it->id == id ? int(it - m_rows.begin()) : -1;
+        int low = 0;
+        int high = m_rows.count();
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (m_rows.id(mid) < id)
+                low = mid + 1;
+            else
+                high = mid;
+        }
+        return low < m_rows.count() && m_rows.id(low) == id ? low : -1;
     }
-    const auto it = std::find_if(m_rows.begin(), m_rows.end(),
-                                 [id](const TClientListRow& r) { return r.id == id; });
-    return it != m_rows.end() ? int(it - m_rows.begin()) : -1;
+    for (int row = 0; row < m_rows.count(); ++row) {
+        if (m_rows.id(row) == id)
+            return row;
+    }
+    return -1;
 }
 
 int TClientListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_rows.count();
 }
 
 int TClientListModel::columnCount(const QModelIndex& parent) const {
@@ -38,18 +44,18 @@ int TClientListModel::columnCount(const QModelIndex& parent) const {
 QVariant TClientListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole)
         return {};
-    const TClientListRow& row = m_rows[size_t(index.row())];
+    const int row = index.row();
     switch (index.column()) {
     case ColId:
-        return QString::number(row.id);
+        return QString::number(m_rows.id(row));
     case ColCompanyName:
-        return row.companyName;
+        return m_rows.text(row, TClientListRows::CompanyName);
     case ColAddress:
-        return row.address;
+        return m_rows.text(row, TClientListRows::Address);
     case ColPrimaryContact:
-        return row.primaryContact;
+        return m_rows.text(row, TClientListRows::PrimaryContact);
     case ColOffice:
-        return row.office;
+        return m_rows.text(row, TClientListRows::Office);
     }
     return {};
 }

@@ -3,8 +3,6 @@
 #include "records/clientlist.h"
 
 #include <QAbstractTableModel>
-#include <vector>
-
 // The client list's rows: id and the four display columns, held as plain values (no item per
 // row) so a list of any length loads and scrolls at once.
 class TClientListModel : public QAbstractTableModel {
@@ -14,7 +12,7 @@ public:
 
     explicit TClientListModel(QObject* parent = nullptr);
 
-    void setRows(std::vector<TClientListRow> rows);
+    void setRows(TClientListRows rows);
     int idAt(int row) const;   // 0 for a row outside the list
     int rowOfId(int id) const; // -1 when the id is not listed
 
@@ -26,6 +24,6 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    std::vector<TClientListRow> m_rows;
+    TClientListRows m_rows;
     bool m_sortedById = true;
 };
