@@ -346,10 +346,24 @@ void TestRecords::listShowsAddressOnOneLineAndKeepsSelection() {
     QCOMPARE(selected.size(), 1);
     QCOMPARE(model->idAt(selected.first().row()), harris);
 
-    const QRect cell = view->visualRect(selected.first().siblingAtColumn(1));
+    // The selection keeps its highlight while another control has the focus.
+    const QPalette palette = view->palette();
+    QCOMPARE(palette.color(QPalette::Inactive, QPalette::Highlight),
+             palette.color(QPalette::Active, QPalette::Highlight));
+    QCOMPARE(palette.color(QPalette::Inactive, QPalette::HighlightedText),
+             palette.color(QPalette::Active, QPalette::HighlightedText));
+
+    // Enter on the list opens the selected client, as a double click does.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(m_view->Client().id, harris);
+    m_view->pcRecords()->setCurrentIndex(int(TfmeRecords::SearchPage));
+    view->selectRow(model->rowOfId(m_alpha));
+    const QRect cell =
+        view->visualRect(view->selectionModel()->selectedRows().first().siblingAtColumn(1));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(m_view->Client().id, harris);
+    QCOMPARE(m_view->Client().id, m_alpha);
     QCOMPARE(m_view->pcRecords()->currentIndex(), int(TfmeRecords::DetailsPage));
 }
 
