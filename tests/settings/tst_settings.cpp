@@ -1,3 +1,5 @@
+#include "data/query.h"
+#include "dbfixture.h"
 #include "shell/apppaths.h"
 #include "shell/settings.h"
 
@@ -62,6 +64,8 @@ private slots:
     void toQColor();
     void logoPaths_data();
     void logoPaths();
+    void dataFileVersion_data();
+    void dataFileVersion();
 
 private:
     void writeSettings(const QByteArray& bytes);
@@ -507,6 +511,30 @@ void TestSettings::logoPaths() {
     QCOMPARE(s.ReportLogoPath(), expand(report));
     QVERIFY(QFile::exists(s.CompanyLogoPath()));
     QVERIFY(QFile::exists(s.ReportLogoPath()));
+}
+
+void TestSettings::dataFileVersion_data() {
+    QTest::addColumn<QString>("change"); // a statement run on the blank database first
+    QTest::addColumn<QString>("text");
+    QTest::newRow("blank database") << QString() << QStringLiteral("1.3");
+    QTest::newRow("no version row")
+        << QStringLiteral("DELETE FROM settings WHERE variable = 'datafile_version'")
+        << QStringLiteral("Unknown");
+    QTest::newRow("empty value")
+        << QStringLiteral("UPDATE settings SET value = '' WHERE variable = 'datafile_version'")
+        << QStringLiteral("Unknown");
+    QTest::newRow("null value")
+        << QStringLiteral("UPDATE settings SET value = NULL WHERE variable = 'datafile_version'")
+        << QStringLiteral("Unknown");
+}
+
+void TestSettings::dataFileVersion() {
+    QFETCH(QString, change);
+    QFETCH(QString, text);
+    DbFixture db;
+    if (!change.isEmpty())
+        TQuery::execute(change);
+    QCOMPARE(TAppSettings(QStringLiteral("$")).DataFileVersionText(), text);
 }
 
 QTEST_MAIN(TestSettings)

@@ -1,28 +1,20 @@
 #include "data/client.h"
 
+#include "data/dayserial.h"
 #include "data/dberror.h"
 #include "data/query.h"
 #include "data/sqlvalue.h"
 
 #include <QDateTime>
 #include <QStringList>
-#include <cmath>
 
 namespace {
-// Day serial 0 = 1899-12-30, Julian day 2415019; only a bound date-time picker needs this.
-constexpr qint64 SerialEpochJulianDay = 2415019;
-
 QVariant toColumn(const TOControl& item) {
     const QVariant v = item.GetValue();
-    if (v.metaType().id() == QMetaType::QDateTime) {
-        const QDateTime dt = v.toDateTime();
-        if (!dt.isValid())
-            return QVariant(0.0);
-        return double(dt.date().toJulianDay() - SerialEpochJulianDay) +
-               dt.time().msecsSinceStartOfDay() / 86400000.0;
-    }
+    if (v.metaType().id() == QMetaType::QDateTime)
+        return DaySerial::fromDateTime(v.toDateTime());
     if (v.metaType().id() == QMetaType::QDate)
-        return double(v.toDate().toJulianDay() - SerialEpochJulianDay);
+        return DaySerial::fromDate(v.toDate());
     return SqlValue::text(v.toString());
 }
 
@@ -30,11 +22,7 @@ QVariant fromColumn(const TOControl& item, const QVariant& v) {
     if (item.Control()->kind() == IBoundControl::Kind::DateTime) {
         if (v.isNull())
             return QVariant();
-        const double serial = v.toDouble();
-        const double day = std::floor(serial);
-        const QDate date = QDate::fromJulianDay(qint64(day) + SerialEpochJulianDay);
-        const int ms = int(std::lround((serial - day) * 86400000.0));
-        return QDateTime(date, QTime(0, 0)).addMSecs(ms);
+        return DaySerial::toDateTime(v.toDouble());
     }
     // Rows written by other means may hold NULL; the controls show it as empty text.
     return v.isNull() ? QString() : v.toString();

@@ -1,5 +1,7 @@
 #include "data/sqlfunctions.h"
 
+#include "data/dayserial.h"
+
 #include <QChar>
 #include <QDate>
 #include <QVarLengthArray>
@@ -7,8 +9,6 @@
 #include <sqlite3.h>
 
 namespace {
-// The day serial 0 is 1899-12-30, whose Julian day number this is.
-constexpr qint64 SerialEpochJulianDay = 2415019;
 
 bool isAscii(const unsigned char* s, int n) {
     for (int i = 0; i < n; ++i)
@@ -98,6 +98,38 @@ bool matchLike(const Ch* p, qsizetype np, const Ch* t, qsizetype nt, Ch escape, 
     return pi == np;
 }
 
+// Decodes UTF-8 and folds case in one pass, without building a QString per row.
+void foldInto(const unsigned char* s, int n, Folded& out) {
+    out.clear();
+    for (int i = 0; i < n;) {
+        char32_t c = s[i];
+        int len = 1;
+        if (c >= 0xF0 && i + 3 < n) {
+            c = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
+                (s[i + 3] & 0x3F);
+            len = 4;
+        } else if (c >= 0xE0 && i + 2 < n) {
+            c = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            len = 3;
+        } else if (c >= 0xC0 && i + 1 < n) {
+            c = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
+            len = 2;
+        }
+        out.append(c < 0x80 ? char32_t(asciiLower(static_cast<unsigned char>(c)))
+                            : QChar::toCaseFolded(c));
+        i += len;
+    }
+}
+
+// The folded pattern of a statement, computed once and kept by SQLite while the pattern
+// argument stays the same.
+struct PatternCache {
+    Folded pattern;
+};
+void deletePattern(void* p) {
+    delete static_cast<PatternCache*>(p);
+}
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     for (int i = 0; i < argc; ++i) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
@@ -106,32 +138,32 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         }
     }
     // like(X, Y) implements "Y LIKE X": the pattern comes first.
-    const auto* pat = sqlite3_value_text(argv[0]);
-    const int np = sqlite3_value_bytes(argv[0]);
-    const auto* txt = sqlite3_value_text(argv[1]);
-    const int nt = sqlite3_value_bytes(argv[1]);
-    Folded esc;
+    char32_t escape = 0;
     if (argc == 3) {
-        esc = foldUtf8(sqlite3_value_text(argv[2]), sqlite3_value_bytes(argv[2]));
+        Folded esc;
+        foldInto(sqlite3_value_text(argv[2]), sqlite3_value_bytes(argv[2]), esc);
         if (esc.size() != 1) {
             sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
             return;
         }
+        escape = esc[0];
     }
-    bool match;
-    if (isAscii(pat, np) && isAscii(txt, nt) && (esc.isEmpty() || esc[0] < 0x80)) {
-        QVarLengthArray<unsigned char, 256> lp(np), lt(nt);
-        for (int i = 0; i < np; ++i)
-            lp[i] = asciiLower(pat[i]);
-        for (int i = 0; i < nt; ++i)
-            lt[i] = asciiLower(txt[i]);
-        const unsigned char e = esc.isEmpty() ? 0 : asciiLower(static_cast<unsigned char>(esc[0]));
-        match = matchLike<unsigned char>(lp.constData(), np, lt.constData(), nt, e, !esc.isEmpty());
+    // A constant pattern (a literal or a bound value) is folded once per statement; SQLite
+    // drops the cache when the pattern varies by row.
+    Folded local;
+    const Folded* pattern = nullptr;
+    if (auto* cache = static_cast<PatternCache*>(sqlite3_get_auxdata(ctx, 0))) {
+        pattern = &cache->pattern;
     } else {
-        const Folded fp = foldUtf8(pat, np), ft = foldUtf8(txt, nt);
-        match = matchLike<char32_t>(fp.constData(), fp.size(), ft.constData(), ft.size(),
-                                    esc.isEmpty() ? 0 : esc[0], !esc.isEmpty());
+        foldInto(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), local);
+        pattern = &local;
+        auto* fresh = new PatternCache{local};
+        sqlite3_set_auxdata(ctx, 0, fresh, deletePattern);
     }
+    thread_local Folded text;
+    foldInto(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text);
+    const bool match = matchLike<char32_t>(pattern->constData(), pattern->size(), text.constData(),
+                                           text.size(), escape, argc == 3);
     sqlite3_result_int(ctx, match ? 1 : 0);
 }
 
@@ -144,7 +176,7 @@ bool nullArgument(sqlite3_context* ctx, sqlite3_value* v) {
 }
 
 QDate dateOfSerial(double serial) {
-    return QDate::fromJulianDay(SerialEpochJulianDay + qint64(std::floor(serial)));
+    return DaySerial::toDate(serial);
 }
 
 void yearFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
