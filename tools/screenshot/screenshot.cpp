@@ -1,7 +1,8 @@
-// quillon-screenshot --data-dir DIR OUT.png
+// quillon-screenshot --data-dir DIR [--client ID] OUT.png
 // Opens the data folder as the program does and saves a picture of the main window.
 #include "data/db_update.h"
 #include "data/dbcontainer.h"
+#include "records/records.h"
 #include "shell/apppaths.h"
 #include "shell/main.h"
 #include "shell/settings.h"
@@ -21,6 +22,10 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("The data folder to open."),
                                      QStringLiteral("DIR"));
     parser.addOption(dataDir);
+    const QCommandLineOption client(QStringLiteral("client"),
+                                    QStringLiteral("Open this client's details first."),
+                                    QStringLiteral("ID"));
+    parser.addOption(client);
     parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("The PNG file to write."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -36,6 +41,8 @@ int main(int argc, char* argv[]) {
         Tdb_update().Upgrade();
         TfrmMain window;
         window.show();
+        if (parser.isSet(client))
+            window.fmeRecords()->OpenClient(parser.value(client).toInt());
         if (!QTest::qWaitForWindowExposed(&window))
             return 1;
         QTest::qWait(300);
