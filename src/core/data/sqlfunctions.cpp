@@ -5,7 +5,9 @@
 #include <QChar>
 #include <QDate>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -122,12 +124,81 @@ void foldInto(const unsigned char* s, int n, Folded& out) {
 }
 
 // The folded pattern of a statement, computed once and kept by SQLite while the pattern
-// argument stays the same.
+// argument stays the same. The quick search's pattern is nearly always "%text%": that shape
+// is answered by a substring search, on the raw bytes when both sides are ASCII.
 struct PatternCache {
     Folded pattern;
+    char32_t escape = 0;
+    bool hasEscape = false;
+    bool isContains = false; // "%literal%" with no other wildcard
+    Folded literal;          // the folded literal of such a pattern
+    QByteArray asciiLiteral; // the same in lower-case ASCII, when it is ASCII
 };
 void deletePattern(void* p) {
     delete static_cast<PatternCache*>(p);
+}
+
+void analysePattern(PatternCache& c) {
+    const Folded& p = c.pattern;
+    const auto isWild = [&](qsizetype i) {
+        return (p[i] == U'%' || p[i] == U'_') && !(c.hasEscape && p[i] == c.escape);
+    };
+    if (p.size() < 2 || p[0] != U'%' || p[p.size() - 1] != U'%')
+        return;
+    Folded lit;
+    for (qsizetype i = 1; i < p.size() - 1; ++i) {
+        if (c.hasEscape && p[i] == c.escape) {
+            if (i + 1 >= p.size())
+                return;
+            lit.append(p[++i]);
+            continue;
+        }
+        if (isWild(i))
+            return;
+        lit.append(p[i]);
+    }
+    // The closing '%' must not itself be escaped.
+    qsizetype escapes = 0;
+    for (qsizetype i = p.size() - 2; i >= 1 && c.hasEscape && p[i] == c.escape; --i)
+        ++escapes;
+    if (escapes % 2 == 1)
+        return;
+    c.isContains = true;
+    c.literal = lit;
+    bool ascii = true;
+    QByteArray bytes;
+    for (const char32_t ch : lit) {
+        if (ch >= 0x80) {
+            ascii = false;
+            break;
+        }
+        bytes.append(char(ch));
+    }
+    if (ascii)
+        c.asciiLiteral = bytes;
+}
+
+// Case-insensitive search of an ASCII needle in a text that is ASCII so far: 1 found,
+// 0 not found, -1 the text holds a non-ASCII byte (the caller folds it fully instead).
+int asciiContains(const unsigned char* text, int n, const QByteArray& needle) {
+    const int m = int(needle.size());
+    const auto* nd = reinterpret_cast<const unsigned char*>(needle.constData());
+    for (int i = 0; i < n; ++i) {
+        if (text[i] & 0x80)
+            return -1;
+    }
+    if (m == 0)
+        return 1;
+    for (int i = 0; i + m <= n; ++i) {
+        if (asciiLower(text[i]) != nd[0])
+            continue;
+        int j = 1;
+        while (j < m && asciiLower(text[i + j]) == nd[j])
+            ++j;
+        if (j == m)
+            return 1;
+    }
+    return 0;
 }
 
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -137,34 +208,52 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
             return;
         }
     }
-    // like(X, Y) implements "Y LIKE X": the pattern comes first.
-    char32_t escape = 0;
-    if (argc == 3) {
-        Folded esc;
-        foldInto(sqlite3_value_text(argv[2]), sqlite3_value_bytes(argv[2]), esc);
-        if (esc.size() != 1) {
-            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+    // like(X, Y) implements "Y LIKE X": the pattern comes first. A constant pattern and escape
+    // (a literal or a bound value) are analysed once per statement; SQLite drops the cache
+    // when they vary by row.
+    auto* cache = static_cast<PatternCache*>(sqlite3_get_auxdata(ctx, 0));
+    if (!cache || (argc == 3 && !sqlite3_get_auxdata(ctx, 2))) {
+        auto fresh = std::make_unique<PatternCache>();
+        if (argc == 3) {
+            Folded esc;
+            foldInto(sqlite3_value_text(argv[2]), sqlite3_value_bytes(argv[2]), esc);
+            if (esc.size() != 1) {
+                sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+                return;
+            }
+            fresh->escape = esc[0];
+            fresh->hasEscape = true;
+        }
+        foldInto(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), fresh->pattern);
+        analysePattern(*fresh);
+        cache = fresh.release();
+        sqlite3_set_auxdata(ctx, 0, cache, deletePattern);
+        if (argc == 3) // marks the escape argument as seen with this pattern
+            sqlite3_set_auxdata(ctx, 2, cache, nullptr);
+        cache = static_cast<PatternCache*>(sqlite3_get_auxdata(ctx, 0));
+        if (!cache) { // SQLite could not keep it (out of memory): nothing to match with
+            sqlite3_result_error_nomem(ctx);
             return;
         }
-        escape = esc[0];
     }
-    // A constant pattern (a literal or a bound value) is folded once per statement; SQLite
-    // drops the cache when the pattern varies by row.
-    Folded local;
-    const Folded* pattern = nullptr;
-    if (auto* cache = static_cast<PatternCache*>(sqlite3_get_auxdata(ctx, 0))) {
-        pattern = &cache->pattern;
-    } else {
-        foldInto(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), local);
-        pattern = &local;
-        auto* fresh = new PatternCache{local};
-        sqlite3_set_auxdata(ctx, 0, fresh, deletePattern);
+    const auto* raw = sqlite3_value_text(argv[1]);
+    const int n = sqlite3_value_bytes(argv[1]);
+    int match = -1;
+    if (cache->isContains && !cache->asciiLiteral.isNull())
+        match = asciiContains(raw, n, cache->asciiLiteral);
+    if (match < 0) {
+        thread_local Folded text;
+        foldInto(raw, n, text);
+        if (cache->isContains) {
+            match = std::search(text.cbegin(), text.cend(), cache->literal.cbegin(),
+                                cache->literal.cend()) != text.cend();
+        } else {
+            match = matchLike<char32_t>(cache->pattern.constData(), cache->pattern.size(),
+                                        text.constData(), text.size(), cache->escape,
+                                        cache->hasEscape);
+        }
     }
-    thread_local Folded text;
-    foldInto(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), text);
-    const bool match = matchLike<char32_t>(pattern->constData(), pattern->size(), text.constData(),
-                                           text.size(), escape, argc == 3);
-    sqlite3_result_int(ctx, match ? 1 : 0);
+    sqlite3_result_int(ctx, match > 0 ? 1 : 0);
 }
 
 bool nullArgument(sqlite3_context* ctx, sqlite3_value* v) {
