@@ -31,6 +31,10 @@ TRichViewPDF::TRichViewPDF() : m_doc(std::make_unique<QTextDocument>()) {}
 
 TRichViewPDF::~TRichViewPDF() = default;
 
+void TRichViewPDF::SetDocument(const QTextDocument& doc) {
+    m_doc.reset(doc.clone());
+}
+
 QString TRichViewPDF::PdfFileName(const QString& fileName) {
     const QFileInfo info(fileName);
     QString name = info.fileName();

@@ -19,6 +19,8 @@ public:
 
     // The document to export, owned and empty at first; callers load it.
     QTextDocument* RichView() const { return m_doc.get(); }
+    // Replaces the document with a copy of doc (its text, formats and pictures).
+    void SetDocument(const QTextDocument& doc);
 
     // Page size in points (1/72 inch); A4 by default.
     QSizeF PageSize() const { return m_pageSize; }

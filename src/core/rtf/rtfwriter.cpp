@@ -808,15 +808,21 @@ void Writer::writePicture(const QTextImageFormat& fmt) {
     word("\\picwgoal", pxToTwips(w));
     word("\\pichgoal", pxToTwips(h));
     m_out.append("\r\n");
+    // Hex digits in lines of 128, written straight into the grown buffer.
     static const char hex[] = "0123456789abcdef";
     const qsizetype n = pic.data.size();
-    m_out.reserve(m_out.size() + n * 2 + n / 64 * 2 + 8);
+    const qsizetype lines = (n + 63) / 64;
+    qsizetype at = m_out.size();
+    m_out.resize(at + n * 2 + lines * 2);
+    char* dst = m_out.data() + at;
+    const uchar* src = reinterpret_cast<const uchar*>(pic.data.constData());
     for (qsizetype i = 0; i < n; ++i) {
-        const uchar b = uchar(pic.data.at(i));
-        m_out.append(hex[b >> 4]);
-        m_out.append(hex[b & 15]);
-        if (i % 64 == 63 || i == n - 1)
-            m_out.append("\r\n");
+        *dst++ = hex[src[i] >> 4];
+        *dst++ = hex[src[i] & 15];
+        if (i % 64 == 63 || i == n - 1) {
+            *dst++ = '\r';
+            *dst++ = '\n';
+        }
     }
     m_out.append('}');
 }
