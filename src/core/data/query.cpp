@@ -33,6 +33,9 @@ TQuery& TQuery::bind(const QString& name, const QVariant& value) {
 }
 
 TQuery& TQuery::exec() {
+    // The next round of bind() calls fills the statement again from its first parameter, so
+    // one prepared statement serves many rows.
+    m_bindIndex = 0;
     if (!m_query.exec())
         throw TDbError(errorText(m_query.lastError()));
     return *this;

@@ -1,5 +1,7 @@
 #include "data/schema.h"
 
+#include "data/sqlfunctions.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
@@ -20,13 +22,20 @@ bool TSchema::CreateDatabaseFile(const QString& schemaPath, const QString& outPa
         return fail(error, schema.errorString() + QStringLiteral(": ") + schemaPath);
     const QByteArray sql = schema.readAll();
 
-    const QString tmpPath = outPath + QStringLiteral(".tmp-") +
-                            QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QString tmpPath =
+        outPath + QStringLiteral(".tmp-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     sqlite3* db = nullptr;
     if (sqlite3_open(QFile::encodeName(tmpPath).constData(), &db) != SQLITE_OK) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         return fail(error, msg);
+    }
+    // The schema names the program's collation, so it has to be known while the tables are made.
+    QString regError;
+    if (!SqlFunctions::registerAll(db, &regError)) {
+        sqlite3_close(db);
+        QFile::remove(tmpPath);
+        return fail(error, regError);
     }
     char* msg = nullptr;
     const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &msg);

@@ -16,7 +16,10 @@ public:
     static TAppSettings& instance();
     static void setInstance(TAppSettings* settings);
 
-    void Save();
+    // Writes the editable values into the settings file as it is on disk now, rewriting their
+    // keys in place and leaving every other line alone. False with error when the file could
+    // not be read or written; the file on disk is then unchanged.
+    bool Save(QString* error = nullptr);
     QString DataFileVersionText() const; // needs the shared connection
     QString ReportLogoPath() const;
     QString CompanyLogoPath() const;
@@ -28,6 +31,11 @@ public:
     static quint32 StringToColor(const QString& text, bool* ok = nullptr);
     static QString ColorToString(quint32 color);
     static QColor ToQColor(quint32 color);
+
+    // The web-search page shown by the web page view until the user names another.
+    static QString DefaultLinkWebsiteURL();
+    // The maker's web site (no trailing '/'), for the version check and the About box.
+    static QString VendorSite();
 
     QString DatabasePath;
     QString TempFolder;
