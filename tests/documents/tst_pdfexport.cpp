@@ -175,13 +175,16 @@ void TestPdfExport::pageSizeAndPictures() {
     exporter.SetMargins(QMarginsF(10, 10, 10, 10));
     QImage image(40, 20, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
-    QTextDocument* doc = exporter.RichView();
+    // The editor's document is copied in, pictures and all.
+    QTextDocument editor;
+    QTextDocument* doc = &editor;
     doc->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("logo")), image);
     QTextCursor c(doc);
     c.insertText(QStringLiteral("With a picture "));
     QTextImageFormat pic;
     pic.setName(QStringLiteral("logo"));
     c.insertImage(pic);
+    exporter.SetDocument(editor);
     QVERIFY(exporter.Export(dir.filePath(QStringLiteral("wide"))));
     QCOMPARE(exporter.OutputFileName(), dir.filePath(QStringLiteral("wide.pdf")));
     const TPdfFacts facts = ReadPdfFacts(exporter.OutputFileName());
