@@ -5,9 +5,12 @@
 #include <QInputDialog>
 #include <QQueue>
 
+#include <cstdio>
+
 namespace {
 struct Seam {
     bool testing = false;
+    bool console = false;
     QQueue<QMessageBox::StandardButton> answers;
     QQueue<QPair<QString, bool>> texts;
     QQueue<QString> files;
@@ -28,6 +31,11 @@ QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const Q
     s.shown.append(text);
     if (s.testing)
         return s.answers.isEmpty() ? testDefault : s.answers.dequeue();
+    if (s.console) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+        return testDefault;
+    }
     QMessageBox box(icon, title(), text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -94,6 +102,7 @@ QString TMessages::saveFile(QWidget* parent, const QString& caption, const QStri
 }
 
 void TMessages::setTesting(bool on) { seam().testing = on; }
+void TMessages::setConsole(bool on) { seam().console = on; }
 void TMessages::setNextAnswer(QMessageBox::StandardButton answer) { seam().answers.enqueue(answer); }
 void TMessages::setNextText(const QString& text, bool accepted) {
     seam().texts.enqueue({text, accepted});

@@ -29,6 +29,9 @@ public:
 
     // Test seam.
     static void setTesting(bool on);
+    // Console mode, for processes run by tests and scripts: messages are written to stderr
+    // and answered with the default instead of waiting for a click.
+    static void setConsole(bool on);
     static void setNextAnswer(QMessageBox::StandardButton answer);
     static void setNextText(const QString& text, bool accepted = true);
     static void setNextFile(const QString& path);
