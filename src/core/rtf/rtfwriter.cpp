@@ -16,12 +16,27 @@
 #include <QTextTable>
 #include <QUrl>
 #include <QVariant>
+#include <cctype>
 
 namespace {
 
 // QTextDocument lengths are logical pixels at 96 dpi; RTF lengths are twips (1/1440 inch).
 constexpr double kTwipsPerPx = 15.0;
 constexpr double kTwipsPerMm = 1440.0 / 25.4;
+
+// Whether out ends in a control word (\word or \wordN), after which text needs a space as the
+// delimiter; after a group brace or a control symbol a space would be text.
+bool endsWithControlWord(const QByteArray& out) {
+    qsizetype i = out.size();
+    while (i > 0 && (isalnum(uchar(out.at(i - 1))) || out.at(i - 1) == '-'))
+        --i;
+    if (i == 0 || i == out.size() || out.at(i - 1) != '\\' || !isalpha(uchar(out.at(i))))
+        return false;
+    qsizetype slashes = 0;
+    while (i - 1 - slashes >= 0 && out.at(i - 1 - slashes) == '\\')
+        ++slashes;
+    return slashes % 2 == 1; // an even run is escaped backslashes followed by text
+}
 
 int pxToTwips(double px) {
     return qRound(px * kTwipsPerPx);
@@ -317,7 +332,6 @@ void Writer::writeListTable() {
 // depth is the table nesting level of the frame's paragraphs: 0 in the body, 1 in a cell of a
 // top-level table, 2 in a nested table and so on.
 void Writer::writeFrame(const QTextFrame* frame, int depth, int availTwips) {
-    const QTextBlock last = m_doc.lastBlock();
     for (auto it = frame->begin(); !it.atEnd(); ++it) {
         if (QTextFrame* child = it.currentFrame()) {
             if (auto* table = qobject_cast<QTextTable*>(child))
@@ -325,9 +339,9 @@ void Writer::writeFrame(const QTextFrame* frame, int depth, int availTwips) {
             else
                 writeFrame(child, depth, availTwips);
         } else {
-            const QTextBlock block = it.currentBlock();
-            // The document's last paragraph needs no mark: readers add one at the end.
-            writeBlock(block, depth, depth == 0 && block == last ? nullptr : "\\par");
+            // Every paragraph ends with its mark, the last one too: readers (ours, Word's,
+            // LibreOffice's) take a final \par as the end of the document, not a new paragraph.
+            writeBlock(it.currentBlock(), depth, "\\par");
         }
     }
 }
@@ -657,7 +671,8 @@ void Writer::writeFragment(const QTextFragment& fragment) {
         m_out.append(props);
         m_current = props;
     }
-    m_out.append(' ');
+    if (endsWithControlWord(m_out))
+        m_out.append(' ');
     text(s);
 }
 
