@@ -190,6 +190,51 @@ void TestRoundTrip::documents_data() {
         shade.setBackground(QColor(200, 220, 240));
         t->cellAt(2, 0).setFormat(shade);
     });
+    // The paragraph before a table is written with its mark; reading must not add another.
+    QTest::newRow("table after text") << Builder([](QTextDocument* d) {
+        QTextCursor c(d);
+        c.insertText(QStringLiteral("Intro"));
+        QTextTable* t = c.insertTable(1, 2);
+        t->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a"));
+        t->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("b"));
+    });
+    QTest::newRow("nested table") << Builder([](QTextDocument* d) {
+        QTextCursor c(d);
+        QTextTable* outer = c.insertTable(1, 2);
+        outer->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("left"));
+        QTextTableFormat padded;
+        padded.setCellPadding(6);
+        QTextTable* inner = outer->cellAt(0, 1).firstCursorPosition().insertTable(1, 2, padded);
+        inner->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("in A"));
+        inner->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("in B"));
+    });
+    QTest::newRow("column widths and borders") << Builder([](QTextDocument* d) {
+        QTextTableFormat f;
+        f.setCellPadding(4);
+        f.setBorder(2);
+        f.setBorderBrush(QColor(0, 128, 0));
+        f.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 100),
+                                     QTextLength(QTextLength::FixedLength, 240)});
+        QTextTable* t = QTextCursor(d).insertTable(2, 2, f);
+        t->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
+    });
+    // Each paragraph keeps the character format of its own mark (an empty line's height).
+    QTest::newRow("paragraph mark formats") << Builder([](QTextDocument* d) {
+        QTextCursor c(d);
+        QTextCharFormat big;
+        big.setFontPointSize(20);
+        big.setFontWeight(QFont::Bold);
+        c.setBlockCharFormat(big);
+        c.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        c.insertText(QStringLiteral("plain"));
+        c.insertBlock(QTextBlockFormat(), big);
+        c.insertText(QStringLiteral("plain text, big mark"), QTextCharFormat());
+        c.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    });
+    QTest::newRow("document font") << Builder([](QTextDocument* d) {
+        d->setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 13));
+        QTextCursor(d).insertText(QStringLiteral("in the document's font"));
+    });
     QTest::newRow("hyperlink") << Builder([](QTextDocument* d) {
         QTextCursor c(d);
         QTextCharFormat link;

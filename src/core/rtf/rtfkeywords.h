@@ -49,7 +49,7 @@
                                                                                     X(listpicture) X(                      \
                                                                                         generator)                         \
                                                                                         X(htmltag)                         \
-                                                                                            X(mhtmltag)
+                                                                                            X(mhtmltag) X(brdrcf)
 
 enum class TRtfKw : unsigned short {
 #define QUILLON_RTF_ENUM(name) k_##name,

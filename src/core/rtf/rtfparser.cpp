@@ -208,6 +208,16 @@ TRtfReadResult TRtfParser::run() {
         last.deletePreviousChar();
     }
 
+    // The document's own font is the default font (\deff) in the Normal style's size: text
+    // and paragraph marks without a font of their own show in it, as where they were written.
+    if (const auto font = m_fonts.constFind(m_defaultFont);
+        font != m_fonts.cend() && !font->name.isEmpty()) {
+        QFont base = m_doc->defaultFont();
+        base.setFamily(font->name);
+        const auto normal = m_styles.constFind(0);
+        base.setPointSizeF((normal != m_styles.cend() ? normal->ch.halfPoints : 24) / 2.0);
+        m_doc->setDefaultFont(base);
+    }
     if (m_background.isValid()) {
         QTextFrameFormat ff = m_doc->rootFrame()->frameFormat();
         ff.setBackground(m_background);
@@ -519,6 +529,18 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     else
         m_oldList = nullptr;
     m_cursor.setBlockFormat(bf);
+    // The character format in force at the mark is the format of the paragraph it ends (its
+    // empty-line height, what typing at its end continues with), not of the next one.
+    QTextCharFormat mark = charFormat(top().ch);
+    const QTextCharFormat held = m_cursor.blockCharFormat();
+    if (held.isTableCellFormat()) {
+        // A cell's first paragraph carries the cell's own format: keep it and its shading.
+        QTextCharFormat cell = held;
+        mark.clearBackground();
+        cell.merge(mark);
+        mark = cell;
+    }
+    m_cursor.setBlockCharFormat(mark);
     if (newBlock) {
         m_cursor.insertBlock(QTextBlockFormat(), charFormat(top().ch));
     }

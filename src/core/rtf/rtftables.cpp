@@ -2,11 +2,44 @@
 
 #include "rtf/rtfprops.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextTable>
+#include <utility>
 
 namespace {
 int ColumnCount(const TRtfRowDef& def) {
     return qBound(1, int(def.cells.size()), TRtfTableBuilder::MaxColumns);
+}
+
+// Fixed column widths from the cells' right edges, or none when the definition does not fit
+// the table or is not sane.
+QList<QTextLength> ColumnWidths(const TRtfRowDef& def, int columns) {
+    QList<QTextLength> widths;
+    if (def.cells.size() != columns)
+        return widths;
+    int prev = qBound(-14400, def.left, 31680);
+    for (const TRtfCellDef& c : def.cells) {
+        const int w = c.rightEdge - prev;
+        if (w <= 0 || w > 31680)
+            return {};
+        widths.append(QTextLength(QTextLength::FixedLength, TwipsToPx(w)));
+        prev = c.rightEdge;
+    }
+    return widths;
+}
+
+// The one border every side of every cell has, as (width in twips, colour); width -1 if the
+// sides differ or some have none.
+std::pair<int, QColor> UniformBorder(const TRtfRowDef& def, int columns) {
+    if (def.cells.isEmpty() || def.cells.size() != columns)
+        return {-1, QColor()};
+    const TRtfCellDef& first = def.cells.first();
+    for (const TRtfCellDef& c : def.cells)
+        for (int i = 0; i < 4; ++i)
+            if (c.border[i] != first.border[0] || c.borderColor[i] != first.borderColor[0])
+                return {-1, QColor()};
+    return {first.border[0], first.borderColor[0]};
 }
 } // namespace
 
@@ -14,8 +47,13 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
     level = qBound(0, level, MaxDepth);
     while (depth() > level)
         closeTable();
-    while (depth() < level)
-        openTable(def);
+    while (depth() < level) {
+        // A nested table's row definition comes after its cells: until then the definition
+        // in force is the outer row's, which says nothing about the nested table's columns.
+        if (depth() > 0)
+            m_tables.last().deeperInRow = true;
+        openTable(depth() == 0 ? def : TRtfRowDef());
+    }
     if (level > 0) {
         Table& t = m_tables.last();
         if (!t.rowOpen) {
@@ -53,23 +91,20 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     fmt.setCellSpacing(0);
     fmt.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
     fmt.setAlignment(Qt::AlignLeft);
-    if (def.cells.size() == cols) {
-        QList<QTextLength> widths;
-        int prev = qBound(-14400, def.left, 31680);
-        bool sane = true;
-        for (const TRtfCellDef& c : def.cells) {
-            const int w = c.rightEdge - prev;
-            if (w <= 0 || w > 31680)
-                sane = false;
-            widths.append(QTextLength(QTextLength::FixedLength, TwipsToPx(w)));
-            prev = c.rightEdge;
-        }
-        if (sane)
-            fmt.setColumnWidthConstraints(widths);
-    }
+    if (const QList<QTextLength> widths = ColumnWidths(def, cols); !widths.isEmpty())
+        fmt.setColumnWidthConstraints(widths);
+    // A table always has a paragraph before it. Writers end that paragraph with its \par
+    // before the table starts, so the empty paragraph the mark opened is where the table
+    // goes, not a paragraph of its own: drop it (only across a plain paragraph mark, never
+    // a cell's or a table's boundary).
+    const QTextBlock here = m_cursor->block();
+    if (here.length() == 1 && here.position() > 0 && m_cursor->atBlockStart() &&
+        m_cursor->document()->characterAt(here.position() - 1) == QChar::ParagraphSeparator)
+        m_cursor->deletePreviousChar();
     Table t;
     t.table = m_cursor->insertTable(1, cols, fmt);
     t.rowOpen = true;
+    t.rowStartDef = def;
     t.vMergeStart = QList<int>(cols, -1);
     m_tables.append(t);
     moveToCell(m_tables.last());
@@ -87,6 +122,8 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     ++t.row;
     t.col = 0;
     t.rowOpen = true;
+    t.deeperInRow = false;
+    t.rowStartDef = def;
     const int want = ColumnCount(def);
     if (t.table->columns() < want) {
         t.table->appendColumns(want - t.table->columns());
@@ -117,7 +154,10 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
         return;
     t.cellPending = false;
     t.col = qMin(t.col, t.table->columns() - 1);
-    applyRowDef(t, def);
+    // After a nested table the definition in force may be the nested one; the row's own came
+    // before its cells (writers that repeat it at the row's end repeat the same one).
+    const bool useStart = t.deeperInRow && !t.rowStartDef.cells.isEmpty();
+    applyRowDef(t, useStart ? t.rowStartDef : def);
     t.rowOpen = false;
     m_cursor->setPosition(t.table->lastPosition());
 }
@@ -126,6 +166,28 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
     QTextTable* table = t.table;
     const int cols = table->columns();
     const int n = qMin(int(def.cells.size()), cols);
+    QTextTableFormat tf = table->format();
+    // A table opened before its definition came (a nested one) takes its gap and widths
+    // from it.
+    if (t.row == 0 && t.rowStartDef.cells.isEmpty()) {
+        tf.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
+        if (const QList<QTextLength> widths = ColumnWidths(def, cols); !widths.isEmpty())
+            tf.setColumnWidthConstraints(widths);
+        table->setFormat(tf);
+    }
+    // One border on every side of every cell of the first row is the table's own border,
+    // drawn by the table; later rows with the same border need none of their own.
+    const auto [uniformWidth, uniformColor] = UniformBorder(def, cols);
+    const QColor uniformBrush = uniformColor.isValid() ? uniformColor : QColor(Qt::black);
+    const qreal uniformPx = qMax<qreal>(1.0, TwipsToPx(qMin(uniformWidth, 300)));
+    if (t.row == 0 && uniformWidth >= 0) {
+        tf.setBorder(uniformPx);
+        tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        tf.setBorderBrush(uniformBrush);
+        table->setFormat(tf);
+    }
+    const bool tableDrawsBorders =
+        uniformWidth >= 0 && tf.border() == uniformPx && tf.borderBrush().color() == uniformBrush;
     for (int c = 0; c < n; ++c) {
         const TRtfCellDef& d = def.cells.at(c);
         QTextTableCell cell = table->cellAt(t.row, c);
@@ -138,11 +200,11 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
         auto side = [&](int i, void (QTextTableCellFormat::*width)(qreal),
                         void (QTextTableCellFormat::*style)(QTextFrameFormat::BorderStyle),
                         void (QTextTableCellFormat::*brush)(const QBrush&)) {
-            if (d.border[i] < 0)
+            if (d.border[i] < 0 || tableDrawsBorders)
                 return;
             (f.*width)(qMax<qreal>(1.0, TwipsToPx(qMin(d.border[i], 300))));
             (f.*style)(QTextFrameFormat::BorderStyle_Solid);
-            (f.*brush)(QBrush(Qt::black));
+            (f.*brush)(QBrush(d.borderColor[i].isValid() ? d.borderColor[i] : QColor(Qt::black)));
         };
         side(0, &QTextTableCellFormat::setTopBorder, &QTextTableCellFormat::setTopBorderStyle,
              &QTextTableCellFormat::setTopBorderBrush);

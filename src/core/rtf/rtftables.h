@@ -13,6 +13,7 @@ struct TRtfCellDef {
     bool vMergeFirst = false, vMergeNext = false; // \clvmgf / \clvmrg
     QColor background;
     int border[4] = {-1, -1, -1, -1}; // top, left, bottom, right in twips; -1 = none
+    QColor borderColor[4];            // invalid: black
     int vAlign = 0;                   // 0 top, 1 centre, 2 bottom
 };
 
@@ -50,6 +51,8 @@ private:
         int col = 0;
         bool rowOpen = false;
         bool cellPending = false; // a \cell moved on; the next cell exists once content comes
+        bool deeperInRow = false; // a nested table came in the current row
+        TRtfRowDef rowStartDef;   // the row definition in force when the row began
         QList<int> vMergeStart;
     };
     void openTable(const TRtfRowDef& def);

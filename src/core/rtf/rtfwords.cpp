@@ -733,6 +733,10 @@ void TRtfParser::tableWord(TRtfKw kw, bool hasParam, int param) {
         if (m_borderSide >= 0 && cell.border[m_borderSide] >= 0)
             setBorder(Clamp(param, 1, 300));
         break;
+    case TRtfKw::k_brdrcf:
+        if (m_borderSide >= 0 && param > 0 && param < m_colors.size())
+            cell.borderColor[m_borderSide] = m_colors.at(param);
+        break;
     case TRtfKw::k_cell:
         finishParagraph(false, 1);
         m_tables.endCell(1, m_rowDef);

@@ -449,7 +449,8 @@ void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<in
         }
         if (cf.background().style() != Qt::NoBrush)
             word("\\clcbpat", colorIndex(cf.background().color()));
-        word("\\cellx", edges.at(c));
+        // The row starts at \\trleft (-gap), so the first cell's width is its edge plus the gap.
+        word("\\cellx", edges.at(c) - gap);
     }
 }
 
