@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>

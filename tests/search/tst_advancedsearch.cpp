@@ -121,8 +121,7 @@ void TestAdvancedSearch::linesAndCondition_data() {
                        {Office, Contains, QStringLiteral("0161")}}
         << QStringList{"\"Company name\" Equal to \"Smith\"  And",
                        "\"Office tel\" Contains \"%0161%\" "}
-        << " ledtCompanyName = ? AND ledtOffice LIKE ?"
-        << QVariantList{"Smith", "%0161%"};
+        << " ledtCompanyName = ? AND ledtOffice LIKE ?" << QVariantList{"Smith", "%0161%"};
     QTest::newRow("three, negated")
         << QList<Spec>{{Address, NotEqualTo, QStringLiteral("Leeds")},
                        {Notes, DoesNotContain, QStringLiteral("late")},

@@ -87,8 +87,7 @@ private slots:
     void refusedStart_data() {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<QString>("message");
-        QTest::newRow("database folder missing")
-            << u"missing-folder"_s << u"gone/Quillon.qdb"_s;
+        QTest::newRow("database folder missing") << u"missing-folder"_s << u"gone/Quillon.qdb"_s;
         QTest::newRow("not a database") << u"not-a-database"_s << QString();
         QTest::newRow("version 0.9")
             << u"version-0.9"_s

@@ -12,9 +12,9 @@ public:
     TOControls controls;
 
     void Clear();
-    int Insert();          // appends a row from the bound controls; returns the new id
-    void Load(int id);     // no row: nothing changes
-    void Update();         // a missing row becomes an insert; id left as it was
-    void Delete();         // the row, then its letters, sessions and notes, in one transaction
+    int Insert();      // appends a row from the bound controls; returns the new id
+    void Load(int id); // no row: nothing changes
+    void Update();     // a missing row becomes an insert; id left as it was
+    void Delete();     // the row, then its letters, sessions and notes, in one transaction
     static bool CompanyNameInUse(const QString& name);
 };

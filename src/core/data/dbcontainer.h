@@ -2,7 +2,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-
 #include <exception>
 
 // The database container: finds or creates the database file, owns the one connection every

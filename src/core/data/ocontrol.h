@@ -11,8 +11,8 @@ public:
     enum class Kind { Edit, LabelledEdit, Memo, Combo, DateTime };
     virtual ~IBoundControl() = default;
     virtual Kind kind() const = 0;
-    virtual QString name() const = 0;     // the control's object name = the column name
-    virtual QVariant value() const = 0;   // text, or QDateTime for a date-time picker
+    virtual QString name() const = 0;   // the control's object name = the column name
+    virtual QVariant value() const = 0; // text, or QDateTime for a date-time picker
     virtual void setValue(const QVariant& value) = 0;
     virtual void clear() = 0;
     virtual void setReadOnly(bool readOnly) = 0;

@@ -20,7 +20,9 @@ TQuery::TQuery(const QString& sql) : m_query(TdmAccess::connection()) {
         throw TDbError(errorText(m_query.lastError()));
 }
 
-TQuery::~TQuery() { m_query.finish(); }
+TQuery::~TQuery() {
+    m_query.finish();
+}
 
 TQuery& TQuery::bind(const QVariant& value) {
     m_query.bindValue(m_bindIndex++, value);

@@ -248,9 +248,9 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
             match = std::search(text.cbegin(), text.cend(), cache->literal.cbegin(),
                                 cache->literal.cend()) != text.cend();
         } else {
-            match = matchLike<char32_t>(cache->pattern.constData(), cache->pattern.size(),
-                                        text.constData(), text.size(), cache->escape,
-                                        cache->hasEscape);
+            match =
+                matchLike<char32_t>(cache->pattern.constData(), cache->pattern.size(),
+                                    text.constData(), text.size(), cache->escape, cache->hasEscape);
         }
     }
     sqlite3_result_int(ctx, match > 0 ? 1 : 0);

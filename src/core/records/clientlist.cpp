@@ -5,10 +5,8 @@
 #include "data/query.h"
 
 #include <QSqlDriver>
-
-#include <sqlite3.h>
-
 #include <algorithm>
+#include <sqlite3.h>
 
 void TClientListRows::append(int id, const char* const texts[FieldCount],
                              const int sizes[FieldCount]) {
@@ -27,7 +25,9 @@ QString TClientListRows::text(int row, Field field) const {
     return field == Address ? TClientList::OneLine(text) : text;
 }
 
-bool TClientListRows::sortedById() const { return std::is_sorted(m_ids.begin(), m_ids.end()); }
+bool TClientListRows::sortedById() const {
+    return std::is_sorted(m_ids.begin(), m_ids.end());
+}
 
 namespace TClientList {
 
@@ -55,8 +55,8 @@ bool NeedsEscape(const QString& text) {
 TClientFilter QuickSearchFilter(const QString& text) {
     const QString pattern = u'%' + LikeLiteral(text) + u'%';
     // The ESCAPE clause only where the text needs it: it costs a little on every row.
-    const QLatin1String test = NeedsEscape(text) ? QLatin1String(" LIKE ? ESCAPE '\\'")
-                                                 : QLatin1String(" LIKE ?");
+    const QLatin1String test =
+        NeedsEscape(text) ? QLatin1String(" LIKE ? ESCAPE '\\'") : QLatin1String(" LIKE ?");
     TClientFilter filter;
     const QLatin1String columns[] = {QLatin1String("ledtCompanyName"),
                                      QLatin1String("ledtPrimaryContact"),
@@ -109,8 +109,7 @@ TClientListRows Load(const TClientFilter& filter) {
     sqlite3* db = rawHandle();
     TStatement st;
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st.stmt, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &st.stmt, nullptr) != SQLITE_OK)
         throw TDbError(QString::fromUtf8(sqlite3_errmsg(db)));
     for (int i = 0; i < filter.values.size(); ++i) {
         const QVariant& value = filter.values[i];

@@ -107,10 +107,10 @@ TClientFilter TAdvancedCriteria::Condition() const {
         // so "Not equal to" and "Does not contain" still list it. The column stays bare so
         // its case-insensitive collation applies.
         const bool negated = c.oper == 2 || c.oper == 3;
-        const QString test = column + u' ' + op.sql + QLatin1String(" ?") +
-                             (op.wildcard && TClientList::NeedsEscape(c.value)
-                                  ? QLatin1String(" ESCAPE '\\'")
-                                  : QLatin1String());
+        const QString test =
+            column + u' ' + op.sql + QLatin1String(" ?") +
+            (op.wildcard && TClientList::NeedsEscape(c.value) ? QLatin1String(" ESCAPE '\\'")
+                                                              : QLatin1String());
         filter.condition += u' ' + (negated ? QLatin1String("(") + column +
                                                   QLatin1String(" IS NULL OR ") + test + u')'
                                             : test);

@@ -41,7 +41,9 @@ QString TAppPaths::dataDir() {
     return g_dataDir;
 }
 
-QString TAppPaths::workDir() { return withSlash(QDir::tempPath() + QStringLiteral("/quillon")); }
+QString TAppPaths::workDir() {
+    return withSlash(QDir::tempPath() + QStringLiteral("/quillon"));
+}
 
 QString TAppPaths::programFile(const QString& name) {
     const QString data = dataDir() + name;
@@ -53,4 +55,6 @@ QString TAppPaths::programFile(const QString& name) {
     return data;
 }
 
-void TAppPaths::setInstalledDir(const QString& dir) { g_installedDir = withSlash(dir); }
+void TAppPaths::setInstalledDir(const QString& dir) {
+    g_installedDir = withSlash(dir);
+}

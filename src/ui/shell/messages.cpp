@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QQueue>
-
 #include <cstdio>
 
 namespace {
@@ -22,7 +21,9 @@ Seam& seam() {
     return s;
 }
 
-QString title() { return QApplication::applicationName(); }
+QString title() {
+    return QApplication::applicationName();
+}
 
 QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                 QMessageBox::StandardButtons buttons,
@@ -101,11 +102,21 @@ QString TMessages::saveFile(QWidget* parent, const QString& caption, const QStri
     return QFileDialog::getSaveFileName(parent, caption, fileName, filter);
 }
 
-void TMessages::setTesting(bool on) { seam().testing = on; }
-void TMessages::setConsole(bool on) { seam().console = on; }
-void TMessages::setNextAnswer(QMessageBox::StandardButton answer) { seam().answers.enqueue(answer); }
+void TMessages::setTesting(bool on) {
+    seam().testing = on;
+}
+void TMessages::setConsole(bool on) {
+    seam().console = on;
+}
+void TMessages::setNextAnswer(QMessageBox::StandardButton answer) {
+    seam().answers.enqueue(answer);
+}
 void TMessages::setNextText(const QString& text, bool accepted) {
     seam().texts.enqueue({text, accepted});
 }
-void TMessages::setNextFile(const QString& path) { seam().files.enqueue(path); }
-QStringList& TMessages::shown() { return seam().shown; }
+void TMessages::setNextFile(const QString& path) {
+    seam().files.enqueue(path);
+}
+QStringList& TMessages::shown() {
+    return seam().shown;
+}
