@@ -75,15 +75,28 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     moveToCell(m_tables.last());
 }
 
+void TRtfTableBuilder::trimRows(Table& t) {
+    const int rows = t.table->rows();
+    if (rows > t.row + 1)
+        t.table->removeRows(t.row + 1, rows - t.row - 1);
+}
+
+void TRtfTableBuilder::finish() {
+    for (Table& t : m_tables)
+        trimRows(t);
+}
+
 void TRtfTableBuilder::closeTable() {
-    const Table t = m_tables.takeLast();
+    Table t = m_tables.takeLast();
+    trimRows(t);
     // Qt keeps a block after every table; content after the table goes there.
     m_cursor->setPosition(t.table->lastPosition() + 1);
 }
 
 void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     Table& t = m_tables.last();
-    t.table->appendRows(1);
+    if (t.row + 1 >= t.table->rows())
+        t.table->appendRows(qMin(RowChunk, MaxRows - t.table->rows()));
     ++t.row;
     t.col = 0;
     t.rowOpen = true;
@@ -119,7 +132,8 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
     t.col = qMin(t.col, t.table->columns() - 1);
     applyRowDef(t, def);
     t.rowOpen = false;
-    m_cursor->setPosition(t.table->lastPosition());
+    // The rows after this one may be ones added ahead; the row's end is its last cell's.
+    *m_cursor = t.table->cellAt(t.row, t.table->columns() - 1).lastCursorPosition();
 }
 
 void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {

@@ -33,6 +33,9 @@ public:
     static constexpr int MaxColumns = 63;
     // Longer tables continue in a new table: QTextTable's grid is rebuilt on every change.
     static constexpr int MaxRows = 1000;
+    // Rows are added this many at a time and the unused ones removed when the table ends:
+    // adding a row rebuilds the table's grid, which made long tables quadratic.
+    static constexpr int RowChunk = 64;
 
     explicit TRtfTableBuilder(QTextCursor* cursor) : m_cursor(cursor) {}
 
@@ -42,6 +45,9 @@ public:
     void ensureLevel(int level, const TRtfRowDef& def);
     void endCell(int level, const TRtfRowDef& def);
     void endRow(int level, const TRtfRowDef& def);
+    // Removes the rows added ahead that no content reached, in every open table. Called
+    // once the input ends; the cursor stays where it is.
+    void finish();
 
 private:
     struct Table {
@@ -54,6 +60,7 @@ private:
     };
     void openTable(const TRtfRowDef& def);
     void closeTable();
+    static void trimRows(Table& t);
     void startRow(const TRtfRowDef& def);
     void applyRowDef(Table& t, const TRtfRowDef& def);
     void moveToCell(Table& t);
