@@ -47,7 +47,8 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param) {
         flushBytes();
     if (destinationWord(kw, starred))
         return;
-    if (starred) {
+    // Character styles are written {\*\cs10 ...} so older readers skip them; we read them.
+    if (starred && !(kw == TRtfKw::k_cs && top().dest == Dest::StyleSheet)) {
         top().dest = Dest::Skip;
         return;
     }
