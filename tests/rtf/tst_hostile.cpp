@@ -119,6 +119,32 @@ private slots:
         QTest::newRow("10000 cells")
             << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 10000) + "\\row}"
             << true << QStringLiteral("x");
+        QTest::newRow("100000 cells") << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") +
+                                             Repeat("x\\cell ", 100000) + "\\row}"
+                                      << true << QStringLiteral("x");
+        QTest::newRow("100000 cells, each defined")
+            << QByteArray("{\\rtf1\\trowd") + Repeat("\\cellx100", 100000) + "\\intbl " +
+                   Repeat("x\\cell ", 100000) + "\\row}"
+            << true << QStringLiteral("x");
+        QTest::newRow("100000 rows")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 100000) + "}"
+            << true << QStringLiteral("a");
+        QTest::newRow("3000 rows of 63 cells")
+            << QByteArray("{\\rtf1") +
+                   (QByteArray("\\trowd") + Repeat("\\cellx100", 63) + "\\intbl " +
+                    Repeat("a\\cell ", 63) + "\\row")
+                       .repeated(3000) +
+                   "}"
+            << true << QStringLiteral("a");
+        QTest::newRow("merges on every row")
+            << QByteArray(
+                   "{\\rtf1\\trowd\\clvmgf\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row") +
+                   Repeat("\\trowd\\clvmrg\\cellx100\\clmgf\\cellx200\\clmrg\\cellx300\\intbl "
+                          "a\\cell b\\cell c\\cell\\row",
+                          30000) +
+                   "}"
+            << true << QStringLiteral("a");
         QTest::newRow("5000 rows")
             << QByteArray("{\\rtf1") +
                    Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 5000) + "}"
@@ -164,6 +190,37 @@ private slots:
         // The document must also lay out: that reads every format the reader made.
         doc.setTextWidth(500);
         QVERIFY(doc.size().height() >= 0);
+        const QSize table = LargestTable(&doc);
+        QVERIFY(table.width() <= 63);
+        QVERIFY(table.height() <= 1000);
+    }
+
+    // Tables too wide or too large for the document continue in new rows or as text; every
+    // cell's text is still there.
+    void keepsEveryCell_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("cells");
+        QTest::newRow("one row of 30000 cells")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 30000) + "\\row}"
+            << 30000;
+        QTest::newRow("15000 rows of 2 cells")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\trowd\\cellx100\\cellx200\\intbl x\\cell x\\cell\\row", 15000) + "}"
+            << 30000;
+        QTest::newRow("nested rows of 2 cells")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\intbl\\itap2 x\\nestcell x\\nestcell\\nestrow\\itap1 x\\cell\\row",
+                          10000) +
+                   "}"
+            << 30000;
+    }
+
+    void keepsEveryCell() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, cells);
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read(rtf, &doc).ok);
+        QCOMPARE(doc.toPlainText().count(QLatin1Char('x')), cells);
         const QSize table = LargestTable(&doc);
         QVERIFY(table.width() <= 63);
         QVERIFY(table.height() <= 1000);

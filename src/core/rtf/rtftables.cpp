@@ -11,7 +11,7 @@ int ColumnCount(const TRtfRowDef& def) {
 } // namespace
 
 void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
-    level = qBound(0, level, MaxDepth);
+    level = exhausted() ? 0 : qBound(0, level, MaxDepth);
     while (depth() > level)
         closeTable();
     while (depth() < level)
@@ -33,10 +33,14 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
                 if (cur.table->columns() < MaxColumns) {
                     cur.table->appendColumns(1);
                     cur.vMergeStart.append(-1);
+                    m_cells += cur.table->rows();
                 } else {
-                    // Surplus cells share the last one, their text after its own.
+                    // Surplus cells continue on a new row: one cell holding them all would
+                    // be a single endless line.
                     cur.col = cur.table->columns() - 1;
-                    *m_cursor = cur.table->cellAt(cur.row, cur.col).lastCursorPosition();
+                    applyRowDef(cur, def);
+                    cur.rowOpen = false;
+                    ensureLevel(level, def);
                     return;
                 }
             }
@@ -69,6 +73,7 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     }
     Table t;
     t.table = m_cursor->insertTable(1, cols, fmt);
+    m_cells += cols;
     t.rowOpen = true;
     t.vMergeStart = QList<int>(cols, -1);
     m_tables.append(t);
@@ -102,9 +107,11 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     t.rowOpen = true;
     const int want = ColumnCount(def);
     if (t.table->columns() < want) {
+        m_cells += (want - t.table->columns()) * t.row;
         t.table->appendColumns(want - t.table->columns());
         t.vMergeStart.resize(want, -1);
     }
+    m_cells += t.table->columns();
     moveToCell(t);
 }
 
@@ -113,6 +120,11 @@ void TRtfTableBuilder::moveToCell(Table& t) {
 }
 
 void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
+    if (exhausted()) {
+        ensureLevel(0, def);
+        m_cursor->insertText(QStringLiteral("\t"));
+        return;
+    }
     ensureLevel(qMax(1, level), def);
     Table& t = m_tables.last();
     ++t.col;
@@ -120,6 +132,11 @@ void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
 }
 
 void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
+    if (exhausted()) {
+        ensureLevel(0, def);
+        m_cursor->insertBlock();
+        return;
+    }
     level = qBound(1, level, MaxDepth);
     if (depth() < level)
         return; // a \row with no row: nothing to end
@@ -175,7 +192,10 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
     // Vertical merges: a run of \clvmrg cells joins the \clvmgf cell above it.
     for (int c = 0; c < n; ++c) {
         const TRtfCellDef& d = def.cells.at(c);
-        if (d.vMergeFirst) {
+        // Laying out a tall merged cell costs in proportion to its height times the rows it
+        // spans, so an absurdly tall one starts afresh.
+        if (d.vMergeFirst || (d.vMergeNext && t.vMergeStart.value(c, -1) >= 0 &&
+                              t.row - t.vMergeStart[c] >= MaxRowSpan)) {
             t.vMergeStart[c] = t.row;
         } else if (d.vMergeNext && t.vMergeStart.value(c, -1) >= 0) {
             const int start = t.vMergeStart[c];

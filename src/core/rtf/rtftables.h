@@ -33,6 +33,11 @@ public:
     static constexpr int MaxColumns = 63;
     // Longer tables continue in a new table: QTextTable's grid is rebuilt on every change.
     static constexpr int MaxRows = 1000;
+    // Cells a document may hold in tables. Laying out a table costs far more per character
+    // than body text, so beyond this table content continues as paragraphs, a tab between
+    // cells: a hostile file cannot make the document take minutes to display.
+    static constexpr int MaxCells = 20000;
+    static constexpr int MaxRowSpan = 100;
     // Rows are added this many at a time and the unused ones removed when the table ends:
     // adding a row rebuilds the table's grid, which made long tables quadratic.
     static constexpr int RowChunk = 64;
@@ -40,6 +45,8 @@ public:
     explicit TRtfTableBuilder(QTextCursor* cursor) : m_cursor(cursor) {}
 
     int depth() const { return int(m_tables.size()); }
+    // True once the document's tables hold MaxCells cells; all later content is body text.
+    bool exhausted() const { return m_cells >= MaxCells; }
     // Makes the cursor sit where content of the given table level goes, opening or closing
     // tables and starting rows as needed.
     void ensureLevel(int level, const TRtfRowDef& def);
@@ -67,4 +74,5 @@ private:
 
     QTextCursor* m_cursor;
     QList<Table> m_tables;
+    int m_cells = 0;
 };
