@@ -159,6 +159,9 @@ private slots:
             << QByteArray(
                    "{\\rtf1\\trowd\\clvmrg\\cellx100\\clmrg\\cellx200\\intbl a\\cell b\\cell\\row}")
             << true << QStringLiteral("a");
+        QTest::newRow("million colours")
+            << QByteArray("{\\rtf1{\\colortbl") + Repeat("\\red1;", 1000000) + "}\\cf999999 a}"
+            << true << QStringLiteral("a");
         QTest::newRow("many fields")
             << QByteArray("{\\rtf1 ") +
                    Repeat("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt ", 400) + "z}"

@@ -13,6 +13,7 @@ namespace {
 
 constexpr qsizetype kMaxDestText = 64 * 1024; // names, field instructions, level texts
 constexpr int kMaxListLevels = 9;
+constexpr qsizetype kMaxColors = 10000;
 constexpr int kMaxPictureSide = 20000; // px, for the shown size only
 constexpr qint64 kMaxImagePixels = 64LL * 1024 * 1024;
 
@@ -402,7 +403,10 @@ void TRtfParser::textBytes(const char* data, qsizetype size) {
     case Dest::ColorTable:
         for (qsizetype i = 0; i < size; ++i) {
             if (data[i] == ';') {
-                m_colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
+                // Real tables hold a few dozen colours; a file of semicolons must not make
+                // millions.
+                if (m_colors.size() < kMaxColors)
+                    m_colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
                 forgetCharFormats();
                 m_red = m_green = m_blue = 0;
                 m_colorSet = false;
