@@ -153,6 +153,32 @@ private slots:
             << QByteArray("{\\rtf1\\intbl\\itap1000 a\\nestcell\\nestrow") +
                    Repeat("\\itap99 b\\nestcell", 1000) + "}"
             << true << QStringLiteral("a");
+        // Every level of nesting doubles the cost of laying out the cells inside.
+        QTest::newRow("2000 tables nested 8 deep")
+            << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\cellx6000") +
+                   Repeat("\\pard\\intbl\\itap8 x\\cell ", 2000) + "\\row}"
+            << true << QStringLiteral("x");
+        static const char fuzzNested[] =
+            "{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\trowd\\trgaph1\\clvm\x97"
+            "f\\cellx2000\\clmgf\\cellx4000\\clmrg\\cellx6000\\pard\\intbl\\itap22n\\nestl "
+            "c\\cell\\rJEFtrointbl a\\cell b\\\xa6"
+            "\x9a"
+            "\x93"
+            "\x93"
+            " c\\cell\\rJE.t c\\centbl a\\cell b\\cell c\\cell\\rJEFt c\\cell\\ErrtoJiFntbl "
+            "a\\cell b\\cell c\\cell\\rJEFtrowd\\clvmrg\\cellx40\x01"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x02"
+            "6000\\pard\\in|bl\\cell d\\cenlbin)\\pard\\intbl\x90"
+            "\x00"
+            "\\itap22n\\nestcell{\\r}";
+        QTest::newRow("fuzz: nested tables in merged cells")
+            << QByteArray(fuzzNested, sizeof(fuzzNested) - 1) << true << QStringLiteral("d");
         QTest::newRow("row without table")
             << QByteArray("{\\rtf1 a\\row\\cell\\nestrow b}") << true << QStringLiteral("a");
         QTest::newRow("merge without start")

@@ -33,7 +33,7 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
                 if (cur.table->columns() < MaxColumns) {
                     cur.table->appendColumns(1);
                     cur.vMergeStart.append(-1);
-                    m_cells += cur.table->rows();
+                    countCells(cur.row + 1, depth());
                 } else {
                     // Surplus cells continue on a new row: one cell holding them all would
                     // be a single endless line.
@@ -73,7 +73,7 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     }
     Table t;
     t.table = m_cursor->insertTable(1, cols, fmt);
-    m_cells += cols;
+    countCells(cols, depth() + 1);
     t.rowOpen = true;
     t.vMergeStart = QList<int>(cols, -1);
     m_tables.append(t);
@@ -107,11 +107,11 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     t.rowOpen = true;
     const int want = ColumnCount(def);
     if (t.table->columns() < want) {
-        m_cells += (want - t.table->columns()) * t.row;
+        countCells(qint64(want - t.table->columns()) * t.row, depth());
         t.table->appendColumns(want - t.table->columns());
         t.vMergeStart.resize(want, -1);
     }
-    m_cells += t.table->columns();
+    countCells(t.table->columns(), depth());
     moveToCell(t);
 }
 
