@@ -36,6 +36,12 @@ QByteArray Tables(int rows) {
     return out;
 }
 
+// Hostile shapes: one row of very many cells, and very many rows.
+QByteArray WideRow(int cells) {
+    return "{\\rtf1\\ansi\\trowd\\cellx2000\\pard\\intbl " +
+           QByteArray("x\\cell ").repeated(cells) + "\\row}";
+}
+
 void Measure(const char* label, const QByteArray& rtf) {
     QTextDocument doc;
     QElapsedTimer timer;
@@ -69,5 +75,7 @@ int main(int argc, char** argv) {
     }
     Measure("text-heavy letter", TextHeavy(qsizetype(mb) * 1000 * 1000));
     Measure("table, 2000 rows", Tables(2000));
+    Measure("table, 100000 rows", Tables(100000));
+    Measure("one row of 100000 cells", WideRow(100000));
     return 0;
 }

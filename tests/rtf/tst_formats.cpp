@@ -72,6 +72,22 @@ private slots:
         c("all caps", "{\\caps Xc}", QTextFormat::FontCapitalization, int(QFont::AllUppercase));
         c("font family", "{\\fonttbl{\\f3\\fswiss Liberation Sans;}}{\\f3 Xf}",
           QTextFormat::FontFamilies, QStringList{QStringLiteral("Liberation Sans")});
+        // A character style sets what it names and leaves the rest to the text around it.
+        const char* charStyles = "{\\stylesheet{\\s0 Normal;}{\\*\\cs10\\additive\\b\\cf2 Strong;}"
+                                 "{\\cs11\\i Emphasis;}}";
+        c("character style", (QByteArray(charStyles) + "a {\\cs10 Xs} c").constData(),
+          QTextFormat::FontWeight, int(QFont::Bold));
+        c("character style colour", (QByteArray(charStyles) + "{\\cs10 Xs}").constData(),
+          QTextFormat::ForegroundBrush, QBrush(QColor(0, 0, 255)));
+        c("character style keeps size",
+          (QByteArray(charStyles) + "{\\fs30 {\\cs10 Xs}}").constData(), QTextFormat::FontPointSize,
+          15.0);
+        c("character style unstarred", (QByteArray(charStyles) + "{\\cs11 Xs}").constData(),
+          QTextFormat::FontItalic, true);
+        c("character style ends with group", (QByteArray(charStyles) + "{\\cs10 a}Xn").constData(),
+          QTextFormat::FontWeight, int(QFont::Normal));
+        c("character style unknown", (QByteArray(charStyles) + "{\\cs99 Xs}").constData(),
+          QTextFormat::FontWeight, int(QFont::Normal));
         b("centred", "\\qc Xa", QTextFormat::BlockAlignment, int(Qt::AlignHCenter));
         b("right", "\\qr Xa", QTextFormat::BlockAlignment, int(Qt::AlignRight));
         b("justified", "\\qj Xa", QTextFormat::BlockAlignment, int(Qt::AlignJustify));
@@ -195,6 +211,46 @@ private slots:
         QCOMPARE(int(a.textList()->format().style()), style);
         QCOMPARE(a.next().textList(), a.textList()); // both items in one list
         QCOMPARE(a.text(), QStringLiteral("a"));     // the marker text is not content
+    }
+
+    // Legacy numbering shows the text the file puts around the number, and only that.
+    void legacyNumberText_data() {
+        QTest::addColumn<QByteArray>("pn");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("number alone") << QByteArray("\\pndec") << QString() << QString();
+        QTest::newRow("text after")
+            << QByteArray("\\pndec{\\pntxta .}") << QString() << QStringLiteral(".");
+        QTest::newRow("text around") << QByteArray("\\pnlcltr{\\pntxtb (}{\\pntxta )}")
+                                     << QStringLiteral("(") << QStringLiteral(")");
+        QTest::newRow("escaped text") << QByteArray("\\pnucrm{\\pntxtb \\'a7 }{\\pntxta \\u8212-}")
+                                      << QStringLiteral("\u00A7 ") << QStringLiteral("\u2014");
+    }
+
+    void legacyNumberText() {
+        QFETCH(QByteArray, pn);
+        QFETCH(QString, prefix);
+        QFETCH(QString, suffix);
+        const QByteArray item = "{\\*\\pn\\pnlvlbody" + pn + "}";
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read("{\\rtf1\\ansi " + item + "a\\par " + item + "b\\par}", &doc).ok);
+        const QTextBlock a = doc.begin();
+        QVERIFY(a.textList());
+        QCOMPARE(a.textList()->format().numberPrefix(), prefix);
+        QCOMPARE(a.textList()->format().numberSuffix(), suffix);
+        QCOMPARE(a.next().textList(), a.textList());
+    }
+
+    void legacyNumberTextChangeStartsNewList() {
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}a\\par"
+                                 "{\\*\\pn\\pnlvlbody\\pndec{\\pntxta )}}b\\par}",
+                                 &doc)
+                    .ok);
+        const QTextBlock a = doc.begin();
+        QVERIFY(a.textList() && a.next().textList());
+        QVERIFY(a.textList() != a.next().textList());
+        QCOMPARE(a.next().textList()->format().numberSuffix(), QStringLiteral(")"));
     }
 
     void tableCellsAndMerges() {

@@ -119,6 +119,32 @@ private slots:
         QTest::newRow("10000 cells")
             << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 10000) + "\\row}"
             << true << QStringLiteral("x");
+        QTest::newRow("100000 cells") << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") +
+                                             Repeat("x\\cell ", 100000) + "\\row}"
+                                      << true << QStringLiteral("x");
+        QTest::newRow("100000 cells, each defined")
+            << QByteArray("{\\rtf1\\trowd") + Repeat("\\cellx100", 100000) + "\\intbl " +
+                   Repeat("x\\cell ", 100000) + "\\row}"
+            << true << QStringLiteral("x");
+        QTest::newRow("100000 rows")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 100000) + "}"
+            << true << QStringLiteral("a");
+        QTest::newRow("3000 rows of 63 cells")
+            << QByteArray("{\\rtf1") +
+                   (QByteArray("\\trowd") + Repeat("\\cellx100", 63) + "\\intbl " +
+                    Repeat("a\\cell ", 63) + "\\row")
+                       .repeated(3000) +
+                   "}"
+            << true << QStringLiteral("a");
+        QTest::newRow("merges on every row")
+            << QByteArray(
+                   "{\\rtf1\\trowd\\clvmgf\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row") +
+                   Repeat("\\trowd\\clvmrg\\cellx100\\clmgf\\cellx200\\clmrg\\cellx300\\intbl "
+                          "a\\cell b\\cell c\\cell\\row",
+                          30000) +
+                   "}"
+            << true << QStringLiteral("a");
         QTest::newRow("5000 rows")
             << QByteArray("{\\rtf1") +
                    Repeat("\\trowd\\cellx100\\cellx200\\intbl a\\cell b\\cell\\row", 5000) + "}"
@@ -127,11 +153,40 @@ private slots:
             << QByteArray("{\\rtf1\\intbl\\itap1000 a\\nestcell\\nestrow") +
                    Repeat("\\itap99 b\\nestcell", 1000) + "}"
             << true << QStringLiteral("a");
+        // Every level of nesting doubles the cost of laying out the cells inside.
+        QTest::newRow("2000 tables nested 8 deep")
+            << QByteArray("{\\rtf1\\trowd\\cellx2000\\cellx4000\\cellx6000") +
+                   Repeat("\\pard\\intbl\\itap8 x\\cell ", 2000) + "\\row}"
+            << true << QStringLiteral("x");
+        static const char fuzzNested[] =
+            "{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\trowd\\trgaph1\\clvm\x97"
+            "f\\cellx2000\\clmgf\\cellx4000\\clmrg\\cellx6000\\pard\\intbl\\itap22n\\nestl "
+            "c\\cell\\rJEFtrointbl a\\cell b\\\xa6"
+            "\x9a"
+            "\x93"
+            "\x93"
+            " c\\cell\\rJE.t c\\centbl a\\cell b\\cell c\\cell\\rJEFt c\\cell\\ErrtoJiFntbl "
+            "a\\cell b\\cell c\\cell\\rJEFtrowd\\clvmrg\\cellx40\x01"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x00"
+            "\x02"
+            "6000\\pard\\in|bl\\cell d\\cenlbin)\\pard\\intbl\x90"
+            "\x00"
+            "\\itap22n\\nestcell{\\r}";
+        QTest::newRow("fuzz: nested tables in merged cells")
+            << QByteArray(fuzzNested, sizeof(fuzzNested) - 1) << true << QStringLiteral("d");
         QTest::newRow("row without table")
             << QByteArray("{\\rtf1 a\\row\\cell\\nestrow b}") << true << QStringLiteral("a");
         QTest::newRow("merge without start")
             << QByteArray(
                    "{\\rtf1\\trowd\\clvmrg\\cellx100\\clmrg\\cellx200\\intbl a\\cell b\\cell\\row}")
+            << true << QStringLiteral("a");
+        QTest::newRow("million colours")
+            << QByteArray("{\\rtf1{\\colortbl") + Repeat("\\red1;", 1000000) + "}\\cf999999 a}"
             << true << QStringLiteral("a");
         QTest::newRow("many fields")
             << QByteArray("{\\rtf1 ") +
@@ -164,6 +219,37 @@ private slots:
         // The document must also lay out: that reads every format the reader made.
         doc.setTextWidth(500);
         QVERIFY(doc.size().height() >= 0);
+        const QSize table = LargestTable(&doc);
+        QVERIFY(table.width() <= 63);
+        QVERIFY(table.height() <= 1000);
+    }
+
+    // Tables too wide or too large for the document continue in new rows or as text; every
+    // cell's text is still there.
+    void keepsEveryCell_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("cells");
+        QTest::newRow("one row of 30000 cells")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\intbl ") + Repeat("x\\cell ", 30000) + "\\row}"
+            << 30000;
+        QTest::newRow("15000 rows of 2 cells")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\trowd\\cellx100\\cellx200\\intbl x\\cell x\\cell\\row", 15000) + "}"
+            << 30000;
+        QTest::newRow("nested rows of 2 cells")
+            << QByteArray("{\\rtf1") +
+                   Repeat("\\intbl\\itap2 x\\nestcell x\\nestcell\\nestrow\\itap1 x\\cell\\row",
+                          10000) +
+                   "}"
+            << 30000;
+    }
+
+    void keepsEveryCell() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, cells);
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read(rtf, &doc).ok);
+        QCOMPARE(doc.toPlainText().count(QLatin1Char('x')), cells);
         const QSize table = LargestTable(&doc);
         QVERIFY(table.width() <= 63);
         QVERIFY(table.height() <= 1000);

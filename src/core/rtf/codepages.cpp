@@ -277,6 +277,16 @@ QString TCodePageDecoder::decode(const char* data, qsizetype size) {
     return m_icu->decode(QByteArrayView(data, size));
 }
 
+void TCodePageDecoder::decodeAppend(const char* data, qsizetype size, QString& out) {
+    if (size <= 0)
+        return;
+    if (!m_icu && m_codepage != CodePage::Symbol && IsAscii(data, size)) {
+        out.append(QLatin1StringView(data, size));
+        return;
+    }
+    out.append(decode(data, size));
+}
+
 void TCodePageDecoder::reset() {
     if (m_icu)
         m_icu->resetState();

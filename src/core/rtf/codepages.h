@@ -43,6 +43,8 @@ public:
     // Decodes the next bytes; a lead byte at the end is kept for the next call.
     QString decode(const char* data, qsizetype size);
     QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+    // Decodes the next bytes onto the end of out.
+    void decodeAppend(const char* data, qsizetype size, QString& out);
     // Forgets a pending lead byte.
     void reset();
 

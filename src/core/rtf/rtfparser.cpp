@@ -13,6 +13,7 @@ namespace {
 
 constexpr qsizetype kMaxDestText = 64 * 1024; // names, field instructions, level texts
 constexpr int kMaxListLevels = 9;
+constexpr qsizetype kMaxColors = 10000;
 constexpr int kMaxPictureSide = 20000; // px, for the shown size only
 constexpr qint64 kMaxImagePixels = 64LL * 1024 * 1024;
 
@@ -195,6 +196,7 @@ TRtfReadResult TRtfParser::run() {
     flushText();
     if (m_blockHasContent || m_cursor.block().length() > 1)
         finishParagraph(false);
+    m_tables.finish();
     editBlock.endEditBlock();
     // The final \par leaves an empty paragraph no writer meant as content.
     QTextCursor last(m_doc);
@@ -261,6 +263,7 @@ void TRtfParser::openGroup() {
         g.para = TRtfParaProps();
         m_styleNum = 0;
         m_styleUsable = true;
+        m_styleIsChar = false;
         m_destBytes.clear();
         m_destText.clear();
         break;
@@ -285,7 +288,7 @@ void TRtfParser::closeGroup() {
     }
     if (m_stack.size() <= 1)
         return; // a stray closing brace
-    const Group closing = m_stack.back();
+    const Group closing = std::move(m_stack.back());
     m_stack.pop_back();
     // What follows the document's closing brace is not part of it.
     if (m_stack.size() == 1)
@@ -341,6 +344,15 @@ void TRtfParser::endDestination(const Group& closing) {
     case Dest::OldList:
         top().para.oldListKind = m_pnKind;
         top().para.oldListStart = m_pnStart;
+        top().para.oldListBefore = m_pnBefore;
+        top().para.oldListAfter = m_pnAfter;
+        break;
+    case Dest::OldListBefore:
+    case Dest::OldListAfter:
+        // Short by nature; anything longer is damage.
+        (closing.dest == Dest::OldListBefore ? m_pnBefore : m_pnAfter) = destText().left(32);
+        m_destBytes.clear();
+        m_destText.clear();
         break;
     case Dest::ShapeName:
         m_shapeName = destText().trimmed();
@@ -401,8 +413,11 @@ void TRtfParser::textBytes(const char* data, qsizetype size) {
     case Dest::ColorTable:
         for (qsizetype i = 0; i < size; ++i) {
             if (data[i] == ';') {
-                m_colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
-                m_fmtValid = false;
+                // Real tables hold a few dozen colours; a file of semicolons must not make
+                // millions.
+                if (m_colors.size() < kMaxColors)
+                    m_colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
+                forgetCharFormats();
                 m_red = m_green = m_blue = 0;
                 m_colorSet = false;
             }
@@ -454,10 +469,19 @@ void TRtfParser::flushBytes() {
     auto& decoder = m_decoders[m_bytesCodePage];
     if (!decoder)
         decoder = std::make_unique<TCodePageDecoder>(m_bytesCodePage);
-    QString text = decoder->decode(m_bytes);
+    const Group& g = top();
+    if (g.dest == Dest::Text && !g.ch.hidden) {
+        // Decoded straight into the waiting run: no string per piece of text.
+        if (!m_text.isEmpty() && !(m_textProps == g.ch))
+            insertRun();
+        if (m_text.isEmpty())
+            m_textProps = g.ch;
+        decoder->decodeAppend(m_bytes.constData(), m_bytes.size(), m_text);
+    } else {
+        appendText(decoder->decode(m_bytes));
+    }
     decoder->reset();
-    m_bytes.clear();
-    appendText(text);
+    m_bytes.resize(0); // keeps the buffer for the next piece
 }
 
 void TRtfParser::appendText(const QString& text) {
@@ -472,7 +496,7 @@ void TRtfParser::appendText(const QString& text) {
     if (g.ch.hidden)
         return;
     if (!m_text.isEmpty() && !(m_textProps == g.ch))
-        flushText();
+        insertRun();
     if (m_text.isEmpty())
         m_textProps = g.ch;
     m_text += text;
@@ -493,7 +517,14 @@ void TRtfParser::appendChar(char16_t c) {
         }
         return;
     }
-    appendText(QString(QChar(c)));
+    const Group& g = top();
+    if (g.ch.hidden)
+        return;
+    if (!m_text.isEmpty() && !(m_textProps == g.ch))
+        insertRun();
+    if (m_text.isEmpty())
+        m_textProps = g.ch;
+    m_text += QChar(c);
 }
 
 QString TRtfParser::destText() {
@@ -503,11 +534,15 @@ QString TRtfParser::destText() {
 
 void TRtfParser::flushText() {
     flushBytes();
+    insertRun();
+}
+
+void TRtfParser::insertRun() {
     if (m_text.isEmpty())
         return;
     m_tables.ensureLevel(top().para.tableLevel(), m_rowDef);
     m_cursor.insertText(m_text, charFormat(m_textProps));
-    m_text.clear();
+    m_text.resize(0); // keeps the buffer for the next run
     m_blockHasContent = true;
 }
 
@@ -521,14 +556,9 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
         m_breakNext = false;
     }
     QTextList* list = listFor(p);
-    QTextBlockFormat bf = MakeBlockFormat(p, list != nullptr);
-    // Joining by object index keeps the block in its list: a list left empty even for a
-    // moment is deleted by the document.
-    if (list)
-        bf.setObjectIndex(list->objectIndex());
-    else
+    if (!list)
         m_oldList = nullptr;
-    m_cursor.setBlockFormat(bf);
+    m_cursor.setBlockFormat(blockFormat(p, list));
     // The character format in force at the mark is the format of the paragraph it ends (its
     // empty-line height, what typing at its end continues with), not of the next one.
     QTextCharFormat mark = charFormat(top().ch);
@@ -548,23 +578,54 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
 }
 
 const QTextCharFormat& TRtfParser::charFormat(const TRtfCharProps& props) {
-    if (!m_fmtValid || !(m_fmtProps == props)) {
-        m_fmt = MakeCharFormat(props, m_fonts, m_colors);
-        m_fmtProps = props;
-        m_fmtValid = true;
+    for (size_t i = 0; i < m_charFormats.size(); ++i) {
+        if (m_charFormats[i].props == props) {
+            if (i > 0)
+                std::swap(m_charFormats[i], m_charFormats[i - 1]); // frequent ones move up
+            return m_charFormats[i > 0 ? i - 1 : 0].format;
+        }
     }
-    return m_fmt;
+    if (m_charFormats.size() >= CharFormatCacheSize)
+        m_charFormats.pop_back();
+    m_charFormats.insert(m_charFormats.begin(),
+                         CachedCharFormat{props, MakeCharFormat(props, m_fonts, m_colors)});
+    return m_charFormats.front().format;
+}
+
+const QTextBlockFormat& TRtfParser::blockFormat(const TRtfParaProps& para, QTextList* list) {
+    const int listIndex = list ? list->objectIndex() : -1;
+    if (!m_blockFmtValid || m_blockList != listIndex || !(m_blockProps == para)) {
+        m_blockFmt = MakeBlockFormat(para, list != nullptr);
+        // Joining by object index keeps the block in its list: a list left empty even for a
+        // moment is deleted by the document.
+        if (list)
+            m_blockFmt.setObjectIndex(listIndex);
+        m_blockProps = para;
+        m_blockList = listIndex;
+        m_blockFmtValid = true;
+    }
+    return m_blockFmt;
 }
 
 QTextList* TRtfParser::listFor(const TRtfParaProps& para) {
     if (para.oldListKind != TRtfListKind::None && para.listOverride <= 0) {
         // Legacy numbering has no list identity: consecutive paragraphs of one kind form a list.
-        if (!m_oldList || m_oldListKind != para.oldListKind) {
+        if (!m_oldList || m_oldListKind != para.oldListKind ||
+            m_oldListBefore != para.oldListBefore || m_oldListAfter != para.oldListAfter) {
             QTextListFormat f;
-            f.setStyle(StyleFor(para.oldListKind, QChar(0x2022)));
+            const QChar bullet =
+                para.oldListBefore.isEmpty() ? QChar(0x2022) : para.oldListBefore.at(0);
+            f.setStyle(StyleFor(para.oldListKind, bullet));
             f.setIndent(1);
+            if (para.oldListKind != TRtfListKind::Bullet) {
+                // The file gives all the text around the number; none means none.
+                f.setNumberPrefix(para.oldListBefore);
+                f.setNumberSuffix(para.oldListAfter);
+            }
             m_oldList = m_cursor.createList(f);
             m_oldListKind = para.oldListKind;
+            m_oldListBefore = para.oldListBefore;
+            m_oldListAfter = para.oldListAfter;
         }
         return m_oldList;
     }
@@ -610,7 +671,7 @@ void TRtfParser::commitFont() {
     if (m_font.codepage != 0 && !m_destBytes.isEmpty())
         name = (m_destText + DecodeCodePage(m_font.codepage, m_destBytes)).trimmed();
     m_font.name = name;
-    m_fmtValid = false;
+    forgetCharFormats();
     if (m_fonts.size() < 10000 || m_fonts.contains(m_fontNum))
         m_fonts.insert(m_fontNum, m_font);
     m_destBytes.clear();
@@ -623,8 +684,12 @@ void TRtfParser::commitStyle() {
     const QString name = destText().trimmed();
     m_destBytes.clear();
     m_destText.clear();
-    if (!m_styleUsable || m_styles.size() > 10000)
+    if (!m_styleUsable || m_styles.size() + m_charStyles.size() > 10000)
         return;
+    if (m_styleIsChar) {
+        m_charStyles.insert(m_styleNum, top().ch);
+        return;
+    }
     Group g = top();
     g.para.style = m_styleNum;
     g.para.heading = 0;

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QPointer>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextList>
 #include <map>
@@ -47,7 +48,9 @@ private:
         Background,
         ShapeName,
         ShapeValue,
-        OldList
+        OldList,
+        OldListBefore, // \pntxtb: text before the number, or the bullet
+        OldListAfter   // \pntxta: text after the number
     };
     struct Group {
         Dest dest = Dest::Text;
@@ -93,6 +96,7 @@ private:
     void appendText(const QString& text);
     void appendChar(char16_t c);
     void flushText();
+    void insertRun();
     void finishParagraph(bool newBlock, int minLevel = 0);
     void attachList(const TRtfParaProps& para);
     QTextList* listFor(const TRtfParaProps& para);
@@ -117,11 +121,22 @@ private:
     QByteArray m_bytes;
     int m_bytesCodePage = 0;
     QString m_text;
-    // The last character format made, reused while the properties stay the same.
-    TRtfCharProps m_fmtProps;
-    QTextCharFormat m_fmt;
-    bool m_fmtValid = false;
+    // Character formats made so far, most recent first. Reusing the same format object keeps
+    // the hash Qt caches inside it, and a letter switches between only a few formats.
+    struct CachedCharFormat {
+        TRtfCharProps props;
+        QTextCharFormat format;
+    };
+    static constexpr int CharFormatCacheSize = 8;
+    std::vector<CachedCharFormat> m_charFormats;
     const QTextCharFormat& charFormat(const TRtfCharProps& props);
+    void forgetCharFormats() { m_charFormats.clear(); }
+    // The last paragraph format made and what it was made from.
+    TRtfParaProps m_blockProps;
+    int m_blockList = -1; // object index of the paragraph's list, -1 for none
+    QTextBlockFormat m_blockFmt;
+    bool m_blockFmtValid = false;
+    const QTextBlockFormat& blockFormat(const TRtfParaProps& para, QTextList* list);
     TRtfCharProps m_textProps;
     bool m_blockHasContent = false;
     bool m_breakNext = false;
@@ -140,6 +155,8 @@ private:
     QHash<int, Group> m_styles;
     int m_styleNum = 0;
     bool m_styleUsable = true;
+    bool m_styleIsChar = false; // the style being read is a character style (\cs)
+    QHash<int, TRtfCharProps> m_charStyles;
 
     QHash<int, ListDef> m_lists; // by \listid
     QHash<int, int> m_overrides; // \ls -> \listid
@@ -150,8 +167,10 @@ private:
     QHash<quint64, QPointer<QTextList>> m_textLists;
     QPointer<QTextList> m_oldList;
     TRtfListKind m_oldListKind = TRtfListKind::None;
+    QString m_oldListBefore, m_oldListAfter;
     TRtfListKind m_pnKind = TRtfListKind::None;
     int m_pnStart = 1;
+    QString m_pnBefore, m_pnAfter;
 
     QByteArray m_destBytes; // text of a font, style, level text, field instruction ...
     QString m_destText;

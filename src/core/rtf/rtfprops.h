@@ -62,8 +62,11 @@ struct TRtfParaProps {
     int heading = 0;
     TRtfListKind oldListKind = TRtfListKind::None; // legacy \pn numbering
     int oldListStart = 1;
+    QString oldListBefore, oldListAfter; // the number's surrounding text
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
+
+    bool operator==(const TRtfParaProps&) const = default;
 
     // The table depth this paragraph belongs to (0 = body text).
     int tableLevel() const { return nestLevel > 0 ? nestLevel : (inTable ? 1 : 0); }

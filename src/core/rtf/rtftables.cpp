@@ -44,7 +44,7 @@ std::pair<int, QColor> UniformBorder(const TRtfRowDef& def, int columns) {
 } // namespace
 
 void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
-    level = qBound(0, level, MaxDepth);
+    level = exhausted() ? 0 : qBound(0, level, MaxDepth);
     while (depth() > level)
         closeTable();
     while (depth() < level) {
@@ -71,10 +71,14 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
                 if (cur.table->columns() < MaxColumns) {
                     cur.table->appendColumns(1);
                     cur.vMergeStart.append(-1);
+                    countCells(cur.row + 1, depth());
                 } else {
-                    // Surplus cells share the last one, their text after its own.
+                    // Surplus cells continue on a new row: one cell holding them all would
+                    // be a single endless line.
                     cur.col = cur.table->columns() - 1;
-                    *m_cursor = cur.table->cellAt(cur.row, cur.col).lastCursorPosition();
+                    applyRowDef(cur, def);
+                    cur.rowOpen = false;
+                    ensureLevel(level, def);
                     return;
                 }
             }
@@ -103,6 +107,7 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
         m_cursor->deletePreviousChar();
     Table t;
     t.table = m_cursor->insertTable(1, cols, fmt);
+    countCells(cols, depth() + 1);
     t.rowOpen = true;
     t.rowStartDef = def;
     t.vMergeStart = QList<int>(cols, -1);
@@ -110,15 +115,28 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     moveToCell(m_tables.last());
 }
 
+void TRtfTableBuilder::trimRows(Table& t) {
+    const int rows = t.table->rows();
+    if (rows > t.row + 1)
+        t.table->removeRows(t.row + 1, rows - t.row - 1);
+}
+
+void TRtfTableBuilder::finish() {
+    for (Table& t : m_tables)
+        trimRows(t);
+}
+
 void TRtfTableBuilder::closeTable() {
-    const Table t = m_tables.takeLast();
+    Table t = m_tables.takeLast();
+    trimRows(t);
     // Qt keeps a block after every table; content after the table goes there.
     m_cursor->setPosition(t.table->lastPosition() + 1);
 }
 
 void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     Table& t = m_tables.last();
-    t.table->appendRows(1);
+    if (t.row + 1 >= t.table->rows())
+        t.table->appendRows(qMin(RowChunk, MaxRows - t.table->rows()));
     ++t.row;
     t.col = 0;
     t.rowOpen = true;
@@ -126,9 +144,11 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     t.rowStartDef = def;
     const int want = ColumnCount(def);
     if (t.table->columns() < want) {
+        countCells(qint64(want - t.table->columns()) * t.row, depth());
         t.table->appendColumns(want - t.table->columns());
         t.vMergeStart.resize(want, -1);
     }
+    countCells(t.table->columns(), depth());
     moveToCell(t);
 }
 
@@ -137,6 +157,11 @@ void TRtfTableBuilder::moveToCell(Table& t) {
 }
 
 void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
+    if (exhausted()) {
+        ensureLevel(0, def);
+        m_cursor->insertText(QStringLiteral("\t"));
+        return;
+    }
     ensureLevel(qMax(1, level), def);
     Table& t = m_tables.last();
     ++t.col;
@@ -144,6 +169,11 @@ void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
 }
 
 void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
+    if (exhausted()) {
+        ensureLevel(0, def);
+        m_cursor->insertBlock();
+        return;
+    }
     level = qBound(1, level, MaxDepth);
     if (depth() < level)
         return; // a \row with no row: nothing to end
@@ -159,7 +189,8 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
     const bool useStart = t.deeperInRow && !t.rowStartDef.cells.isEmpty();
     applyRowDef(t, useStart ? t.rowStartDef : def);
     t.rowOpen = false;
-    m_cursor->setPosition(t.table->lastPosition());
+    // The rows after this one may be ones added ahead; the row's end is its last cell's.
+    *m_cursor = t.table->cellAt(t.row, t.table->columns() - 1).lastCursorPosition();
 }
 
 void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
@@ -223,7 +254,10 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
     // Vertical merges: a run of \clvmrg cells joins the \clvmgf cell above it.
     for (int c = 0; c < n; ++c) {
         const TRtfCellDef& d = def.cells.at(c);
-        if (d.vMergeFirst) {
+        // Laying out a tall merged cell costs in proportion to its height times the rows it
+        // spans, so an absurdly tall one starts afresh.
+        if (d.vMergeFirst || (d.vMergeNext && t.vMergeStart.value(c, -1) >= 0 &&
+                              t.row - t.vMergeStart[c] >= MaxRowSpan)) {
             t.vMergeStart[c] = t.row;
         } else if (d.vMergeNext && t.vMergeStart.value(c, -1) >= 0) {
             const int start = t.vMergeStart[c];

@@ -34,15 +34,31 @@ public:
     static constexpr int MaxColumns = 63;
     // Longer tables continue in a new table: QTextTable's grid is rebuilt on every change.
     static constexpr int MaxRows = 1000;
+    // Cells a document may hold in tables. Laying out a table costs far more per character
+    // than body text, and every level of nesting doubles the cost of the cells inside, so a
+    // cell counts 2^(depth - 1). Beyond this, table content continues as paragraphs with a
+    // tab between cells: a hostile file cannot make the document take minutes to display.
+    static constexpr qint64 MaxCells = 20000;
+    static constexpr int MaxRowSpan = 100;
+    // Rows are added this many at a time and the unused ones removed when the table ends:
+    // adding a row rebuilds the table's grid, which made long tables quadratic.
+    static constexpr int RowChunk = 64;
 
     explicit TRtfTableBuilder(QTextCursor* cursor) : m_cursor(cursor) {}
 
     int depth() const { return int(m_tables.size()); }
+    // True once the document's tables hold MaxCells cells; all later content is body text.
+    bool exhausted() const { return m_cells >= MaxCells; }
+    // Counts cells added to the table at the given depth (1 = outermost).
+    void countCells(qint64 cells, int depth) { m_cells += cells << qBound(0, depth - 1, 30); }
     // Makes the cursor sit where content of the given table level goes, opening or closing
     // tables and starting rows as needed.
     void ensureLevel(int level, const TRtfRowDef& def);
     void endCell(int level, const TRtfRowDef& def);
     void endRow(int level, const TRtfRowDef& def);
+    // Removes the rows added ahead that no content reached, in every open table. Called
+    // once the input ends; the cursor stays where it is.
+    void finish();
 
 private:
     struct Table {
@@ -57,10 +73,12 @@ private:
     };
     void openTable(const TRtfRowDef& def);
     void closeTable();
+    static void trimRows(Table& t);
     void startRow(const TRtfRowDef& def);
     void applyRowDef(Table& t, const TRtfRowDef& def);
     void moveToCell(Table& t);
 
     QTextCursor* m_cursor;
     QList<Table> m_tables;
+    qint64 m_cells = 0;
 };

@@ -47,7 +47,8 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param) {
         flushBytes();
     if (destinationWord(kw, starred))
         return;
-    if (starred) {
+    // Character styles are written {\*\cs10 ...} so older readers skip them; we read them.
+    if (starred && !(kw == TRtfKw::k_cs && top().dest == Dest::StyleSheet)) {
         top().dest = Dest::Skip;
         return;
     }
@@ -175,8 +176,13 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param) {
             m_styleNum = param;
             return;
         }
-        if (kw == TRtfKw::k_cs || kw == TRtfKw::k_ds || kw == TRtfKw::k_ts) {
-            m_styleUsable = false; // only paragraph styles are applied
+        if (kw == TRtfKw::k_cs) {
+            m_styleNum = param;
+            m_styleIsChar = true;
+            return;
+        }
+        if (kw == TRtfKw::k_ds || kw == TRtfKw::k_ts) {
+            m_styleUsable = false; // section and table styles are not applied
             return;
         }
         charOrParaWord(kw, hasParam, param);
@@ -306,6 +312,37 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param) {
         m_pageSetupSeen = true;
         return;
     }
+    case TRtfKw::k_cs: {
+        // A character style changes only what it sets; the text around it keeps the rest.
+        const auto it = m_charStyles.constFind(param);
+        if (it == m_charStyles.cend())
+            return;
+        TRtfCharProps plain;
+        plain.font = m_defaultFont;
+        const TRtfCharProps& st = *it;
+        TRtfCharProps& ch = g.ch;
+        if (st.font != plain.font)
+            ch.font = st.font;
+        if (st.halfPoints != plain.halfPoints)
+            ch.halfPoints = st.halfPoints;
+        ch.bold = ch.bold || st.bold;
+        ch.italic = ch.italic || st.italic;
+        ch.strike = ch.strike || st.strike;
+        ch.hidden = ch.hidden || st.hidden;
+        if (st.underline != plain.underline)
+            ch.underline = st.underline;
+        if (st.foreground != plain.foreground)
+            ch.foreground = st.foreground;
+        if (st.background != plain.background)
+            ch.background = st.background;
+        if (st.underlineColor != plain.underlineColor)
+            ch.underlineColor = st.underlineColor;
+        if (st.vAlign != plain.vAlign)
+            ch.vAlign = st.vAlign;
+        if (st.caps != plain.caps)
+            ch.caps = st.caps;
+        return;
+    }
     case TRtfKw::k_s: {
         const auto it = m_styles.constFind(param);
         if (it == m_styles.cend())
@@ -381,7 +418,14 @@ bool TRtfParser::destinationWord(TRtfKw kw, bool starred) {
             return enter(Dest::Skip);
         m_pnKind = TRtfListKind::None;
         m_pnStart = 1;
+        m_pnBefore.clear();
+        m_pnAfter.clear();
         return enter(Dest::OldList);
+    case TRtfKw::k_pntxtb:
+    case TRtfKw::k_pntxta:
+        if (d != Dest::OldList)
+            return enter(Dest::Skip);
+        return enter(kw == TRtfKw::k_pntxtb ? Dest::OldListBefore : Dest::OldListAfter);
     case TRtfKw::k_pict:
         m_pict = Picture();
         return enter(d == Dest::Text ? Dest::Pict : Dest::Skip);
@@ -447,8 +491,6 @@ bool TRtfParser::destinationWord(TRtfKw kw, bool starred) {
     case TRtfKw::k_private:
     case TRtfKw::k_listtext:
     case TRtfKw::k_pntext:
-    case TRtfKw::k_pntxta:
-    case TRtfKw::k_pntxtb:
     case TRtfKw::k_ud:
     case TRtfKw::k_do:
     case TRtfKw::k_comment:
