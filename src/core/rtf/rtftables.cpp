@@ -136,7 +136,7 @@ void TRtfTableBuilder::closeTable() {
 void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
     Table& t = m_tables.last();
     if (t.row + 1 >= t.table->rows())
-        t.table->appendRows(qMin(RowChunk, MaxRows - t.table->rows()));
+        t.table->appendRows(qMin(qBound(1, t.table->rows(), RowChunk), MaxRows - t.table->rows()));
     ++t.row;
     t.col = 0;
     t.rowOpen = true;

@@ -40,8 +40,9 @@ public:
     // tab between cells: a hostile file cannot make the document take minutes to display.
     static constexpr qint64 MaxCells = 20000;
     static constexpr int MaxRowSpan = 100;
-    // Rows are added this many at a time and the unused ones removed when the table ends:
-    // adding a row rebuilds the table's grid, which made long tables quadratic.
+    // Rows are added in growing batches (doubling up to this many) and the unused ones removed
+    // when the table ends: adding a row rebuilds the table's grid, which made long tables
+    // quadratic, while removing a large surplus made the many small tables of a letter slow.
     static constexpr int RowChunk = 64;
 
     explicit TRtfTableBuilder(QTextCursor* cursor) : m_cursor(cursor) {}
