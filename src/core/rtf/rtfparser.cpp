@@ -558,7 +558,9 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     QTextList* list = listFor(p);
     if (!list)
         m_oldList = nullptr;
-    m_cursor.setBlockFormat(blockFormat(p, list));
+    const QTextBlockFormat& bf = blockFormat(p, list);
+    if (m_cursor.blockFormat() != bf)
+        m_cursor.setBlockFormat(bf);
     // The character format in force at the mark is the format of the paragraph it ends (its
     // empty-line height, what typing at its end continues with), not of the next one.
     QTextCharFormat mark = charFormat(top().ch);
@@ -570,7 +572,9 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
         cell.merge(mark);
         mark = cell;
     }
-    m_cursor.setBlockCharFormat(mark);
+    // Setting it is costly (it re-formats the block's mark); most marks already have it.
+    if (held != mark)
+        m_cursor.setBlockCharFormat(mark);
     if (newBlock) {
         m_cursor.insertBlock(QTextBlockFormat(), charFormat(top().ch));
     }
