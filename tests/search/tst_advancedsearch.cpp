@@ -22,15 +22,15 @@
 
 namespace {
 // A criterion written as "field|operator|value", by positions of the two lists.
-struct Spec {
+struct Criterion {
     int field;
     int oper;
     QString value;
 };
 
-TAdvancedCriteria criteriaOf(const QList<Spec>& specs) {
+TAdvancedCriteria criteriaOf(const QList<Criterion>& given) {
     TAdvancedCriteria criteria;
-    for (const Spec& s : specs)
+    for (const Criterion& s : given)
         criteria.Add(s.field, s.oper, s.value, QStringLiteral("And"));
     return criteria;
 }
@@ -39,7 +39,7 @@ enum Field { CompanyName = 0, Address = 1, Office = 4, Other1 = 9, Notes = 12 };
 enum Oper { EqualTo = 0, Contains = 1, NotEqualTo = 2, DoesNotContain = 3 };
 } // namespace
 
-Q_DECLARE_METATYPE(QList<Spec>)
+Q_DECLARE_METATYPE(QList<Criterion>)
 
 class TestAdvancedSearch : public QObject {
     Q_OBJECT
@@ -107,46 +107,47 @@ QList<int> TestAdvancedSearch::find(const TAdvancedCriteria& criteria) const {
 }
 
 void TestAdvancedSearch::linesAndCondition_data() {
-    QTest::addColumn<QList<Spec>>("specs");
+    QTest::addColumn<QList<Criterion>>("given");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("condition");
     QTest::addColumn<QVariantList>("values");
 
-    QTest::newRow("none") << QList<Spec>{} << QStringList{} << "" << QVariantList{};
-    QTest::newRow("one, no And") << QList<Spec>{{CompanyName, Contains, QStringLiteral("smith")}}
+    QTest::newRow("none") << QList<Criterion>{} << QStringList{} << "" << QVariantList{};
+    QTest::newRow("one, no And") << QList<Criterion>{{CompanyName, Contains,
+                                                      QStringLiteral("smith")}}
                                  << QStringList{"\"Company name\" Contains \"%smith%\" "}
                                  << " ledtCompanyName LIKE ?" << QVariantList{"%smith%"};
     QTest::newRow("equal and contains")
-        << QList<Spec>{{CompanyName, EqualTo, QStringLiteral("Smith")},
-                       {Office, Contains, QStringLiteral("0161")}}
+        << QList<Criterion>{{CompanyName, EqualTo, QStringLiteral("Smith")},
+                            {Office, Contains, QStringLiteral("0161")}}
         << QStringList{"\"Company name\" Equal to \"Smith\"  And",
                        "\"Office tel\" Contains \"%0161%\" "}
         << " ledtCompanyName = ? AND ledtOffice LIKE ?" << QVariantList{"Smith", "%0161%"};
     QTest::newRow("three, negated")
-        << QList<Spec>{{Address, NotEqualTo, QStringLiteral("Leeds")},
-                       {Notes, DoesNotContain, QStringLiteral("late")},
-                       {Other1, EqualTo, QString()}}
+        << QList<Criterion>{{Address, NotEqualTo, QStringLiteral("Leeds")},
+                            {Notes, DoesNotContain, QStringLiteral("late")},
+                            {Other1, EqualTo, QString()}}
         << QStringList{"\"Address\" Not equal to \"Leeds\"  And",
                        "\"Notes\" Does not contain \"%late%\"  And", "\"Other 1\" Equal to \"\" "}
         << " (memAddress IS NULL OR memAddress <> ?) AND (memNotes IS NULL OR memNotes NOT LIKE "
            "?) AND ledtOther1 = ?"
         << QVariantList{"Leeds", "%late%", ""};
     QTest::newRow("quote shown doubled, bound as typed")
-        << QList<Spec>{{CompanyName, Contains, QStringLiteral("\"Legal\"")}}
+        << QList<Criterion>{{CompanyName, Contains, QStringLiteral("\"Legal\"")}}
         << QStringList{"\"Company name\" Contains \"%\"\"Legal\"\"%\" "}
         << " ledtCompanyName LIKE ?" << QVariantList{"%\"Legal\"%"};
     QTest::newRow("wildcards escaped")
-        << QList<Spec>{{Notes, Contains, QStringLiteral("50%_\\")}}
+        << QList<Criterion>{{Notes, Contains, QStringLiteral("50%_\\")}}
         << QStringList{"\"Notes\" Contains \"%50%_\\%\" "} << " memNotes LIKE ? ESCAPE '\\'"
         << QVariantList{"%50\\%\\_\\\\%"};
 }
 
 void TestAdvancedSearch::linesAndCondition() {
-    QFETCH(QList<Spec>, specs);
+    QFETCH(QList<Criterion>, given);
     QFETCH(QStringList, lines);
     QFETCH(QString, condition);
     QFETCH(QVariantList, values);
-    const TAdvancedCriteria criteria = criteriaOf(specs);
+    const TAdvancedCriteria criteria = criteriaOf(given);
     QCOMPARE(criteria.Lines(), lines);
     const TClientFilter filter = criteria.Condition();
     QCOMPARE(filter.condition, condition);
@@ -169,54 +170,56 @@ void TestAdvancedSearch::removeStripsDanglingRelation() {
 }
 
 void TestAdvancedSearch::results_data() {
-    QTest::addColumn<QList<Spec>>("specs");
+    QTest::addColumn<QList<Criterion>>("given");
     QTest::addColumn<QStringList>("expected");
     const QStringList all{"smith", "smithsons", "jones", "quote", "hostile", "nulls"};
 
-    QTest::newRow("no criteria: every client") << QList<Spec>{} << all;
+    QTest::newRow("no criteria: every client") << QList<Criterion>{} << all;
     QTest::newRow("equal is whole text, any case")
-        << QList<Spec>{{CompanyName, EqualTo, QStringLiteral("SMITH")}} << QStringList{"smith"};
-    QTest::newRow("contains") << QList<Spec>{{CompanyName, Contains, QStringLiteral("smith")}}
+        << QList<Criterion>{{CompanyName, EqualTo, QStringLiteral("SMITH")}}
+        << QStringList{"smith"};
+    QTest::newRow("contains") << QList<Criterion>{{CompanyName, Contains, QStringLiteral("smith")}}
                               << QStringList{"smith", "smithsons"};
     QTest::newRow("equal and contains")
-        << QList<Spec>{{CompanyName, EqualTo, QStringLiteral("Smith")},
-                       {Office, Contains, QStringLiteral("0161")}}
+        << QList<Criterion>{{CompanyName, EqualTo, QStringLiteral("Smith")},
+                            {Office, Contains, QStringLiteral("0161")}}
         << QStringList{"smith"};
     QTest::newRow("not equal keeps nulls")
-        << QList<Spec>{{CompanyName, NotEqualTo, QStringLiteral("smith")}}
+        << QList<Criterion>{{CompanyName, NotEqualTo, QStringLiteral("smith")}}
         << QStringList{"smithsons", "jones", "quote", "hostile", "nulls"};
     QTest::newRow("does not contain keeps nulls")
-        << QList<Spec>{{Notes, DoesNotContain, QStringLiteral("late")}}
+        << QList<Criterion>{{Notes, DoesNotContain, QStringLiteral("late")}}
         << QStringList{"smith", "jones", "quote", "hostile", "nulls"};
     QTest::newRow("other field, any case")
-        << QList<Spec>{{Other1, EqualTo, QStringLiteral("ACME insurance")}}
+        << QList<Criterion>{{Other1, EqualTo, QStringLiteral("ACME insurance")}}
         << QStringList{"smith", "jones"};
     QTest::newRow("percent is literal")
-        << QList<Spec>{{Notes, Contains, QStringLiteral("50%")}} << QStringList{"jones"};
+        << QList<Criterion>{{Notes, Contains, QStringLiteral("50%")}} << QStringList{"jones"};
     QTest::newRow("underscore is literal")
-        << QList<Spec>{{Notes, Contains, QStringLiteral("x_y")}} << QStringList{"quote"};
+        << QList<Criterion>{{Notes, Contains, QStringLiteral("x_y")}} << QStringList{"quote"};
     QTest::newRow("underscore matches no other character")
-        << QList<Spec>{{CompanyName, Contains, QStringLiteral("Smith_")}} << QStringList{};
+        << QList<Criterion>{{CompanyName, Contains, QStringLiteral("Smith_")}} << QStringList{};
     QTest::newRow("double and single quotes")
-        << QList<Spec>{{CompanyName, EqualTo, QStringLiteral("O'Brien \"Legal\"")}}
+        << QList<Criterion>{{CompanyName, EqualTo, QStringLiteral("O'Brien \"Legal\"")}}
         << QStringList{"quote"};
     QTest::newRow("injection text is only text")
-        << QList<Spec>{{CompanyName, EqualTo, QStringLiteral("x\" OR 1=1 --")}}
+        << QList<Criterion>{{CompanyName, EqualTo, QStringLiteral("x\" OR 1=1 --")}}
         << QStringList{"hostile"};
     QTest::newRow("SQL keywords found as text")
-        << QList<Spec>{{Notes, Contains, QStringLiteral("DROP TABLE client;")}}
+        << QList<Criterion>{{Notes, Contains, QStringLiteral("DROP TABLE client;")}}
         << QStringList{"hostile"};
     QTest::newRow("empty value equals empty text")
-        << QList<Spec>{{Address, EqualTo, QString()}} << QStringList{"quote", "hostile", "nulls"};
+        << QList<Criterion>{{Address, EqualTo, QString()}}
+        << QStringList{"quote", "hostile", "nulls"};
 }
 
 void TestAdvancedSearch::results() {
-    QFETCH(QList<Spec>, specs);
+    QFETCH(QList<Criterion>, given);
     QFETCH(QStringList, expected);
     QList<int> ids;
     for (const QString& key : expected)
         ids << m_ids.value(key);
-    QCOMPARE(find(criteriaOf(specs)), ids);
+    QCOMPARE(find(criteriaOf(given)), ids);
     QCOMPARE(TClientDbFixture::count(QStringLiteral("SELECT COUNT(*) FROM client")), 6);
 }
 

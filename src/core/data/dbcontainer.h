@@ -32,7 +32,7 @@ public:
 
     QString DatabasePath() const { return m_path; }
 
-    // The shared connection (the specification's `conn`).
+    // The one shared connection every record object and query uses.
     static QSqlDatabase connection();
     static QString connectionName();
     static TdmAccess* instance();
