@@ -16,11 +16,10 @@ TLetterTemplate::TLetterTemplate(int clientid) : TLetter(clientid) {
 }
 
 namespace {
-int insertRow(const QString& table, int clientid, const QString& desc, const QString& category,
-              const QByteArray& body, double date, int source, int type, const QString& letter) {
-    TQuery q(QStringLiteral("INSERT INTO ") + table +
-             QStringLiteral(" (clientid, \"desc\", \"type\", category, \"date\", letter, source, "
-                            "\"file\") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+// The columns in the order both statements name them: clientid, desc, type, category, date,
+// letter, source, file.
+void bindColumns(TQuery& q, int clientid, const QString& desc, const QString& category,
+                 const QByteArray& body, double date, int source, int type, const QString& letter) {
     q.bind(clientid)
         .bind(SqlValue::text(desc))
         .bind(type)
@@ -30,6 +29,14 @@ int insertRow(const QString& table, int clientid, const QString& desc, const QSt
         .bind(source)
         .bind(SqlValue::blob(body))
         .exec();
+}
+
+int insertRow(const QString& table, int clientid, const QString& desc, const QString& category,
+              const QByteArray& body, double date, int source, int type, const QString& letter) {
+    TQuery q(QStringLiteral("INSERT INTO ") + table +
+             QStringLiteral(" (clientid, \"desc\", \"type\", category, \"date\", letter, source, "
+                            "\"file\") VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    bindColumns(q, clientid, desc, category, body, date, source, type, letter);
     return q.lastInsertId().toInt();
 }
 } // namespace
@@ -45,15 +52,7 @@ void TLetter::Save(const QString& desc, const QString& category, const QByteArra
              QStringLiteral(" SET clientid = ?, \"desc\" = ?, \"type\" = ?, category = ?, "
                             "\"date\" = ?, letter = ?, source = ?, \"file\" = ? WHERE id = ") +
              QString::number(id));
-    q.bind(clientid)
-        .bind(SqlValue::text(desc))
-        .bind(type)
-        .bind(SqlValue::text(category))
-        .bind(date)
-        .bind(SqlValue::text(letter))
-        .bind(source)
-        .bind(SqlValue::blob(body))
-        .exec();
+    bindColumns(q, clientid, desc, category, body, date, source, type, letter);
     if (q.numRowsAffected() == 0)
         id = insertRow(tablename, clientid, desc, category, body, date, source, type, letter);
 }

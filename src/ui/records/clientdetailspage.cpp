@@ -1,6 +1,7 @@
 #include "records/clientdetailspage.h"
 
 #include "shell/boundcontrols.h"
+#include "shell/buttons.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,14 +29,6 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption) {
     return box;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& hint) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 TClientDetailsPage::TClientDetailsPage(QWidget* parent) : QWidget(parent) {
@@ -96,12 +89,12 @@ TClientDetailsPage::TClientDetailsPage(QWidget* parent) : QWidget(parent) {
     pnlButtons->setObjectName(QStringLiteral("pnlClientButtons"));
     auto* buttons = new QHBoxLayout(pnlButtons);
     buttons->setContentsMargins(0, 0, 0, 0);
-    m_btnNew = button(pnlButtons, "btnNewClient", tr("Add"), QString());
-    m_btnEdit = button(pnlButtons, "btnEditClient", tr("Cancel"), QString());
+    m_btnNew = MakeButton(pnlButtons, "btnNewClient", tr("Add"), QString());
+    m_btnEdit = MakeButton(pnlButtons, "btnEditClient", tr("Cancel"), QString());
     m_btnPrint =
-        button(pnlButtons, "btnPrintClient", tr("Print"), tr("Print this clients details"));
-    m_btnDelete = button(pnlButtons, "btnDeleteClient", tr("Delete"),
-                         tr("Delete this client record and all information"));
+        MakeButton(pnlButtons, "btnPrintClient", tr("Print"), tr("Print this clients details"));
+    m_btnDelete = MakeButton(pnlButtons, "btnDeleteClient", tr("Delete"),
+                             tr("Delete this client record and all information"));
     buttons->addWidget(m_btnNew);
     buttons->addWidget(m_btnEdit);
     buttons->addStretch();

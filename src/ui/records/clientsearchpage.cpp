@@ -1,6 +1,7 @@
 #include "records/clientsearchpage.h"
 
 #include "records/clientlistmodel.h"
+#include "shell/buttons.h"
 #include "shell/listviews.h"
 
 #include <QHBoxLayout>
@@ -12,17 +13,6 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& hint) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
 
 TClientSearchPage::TClientSearchPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tsSearch"));
@@ -36,13 +26,14 @@ TClientSearchPage::TClientSearchPage(QWidget* parent) : QWidget(parent) {
     m_edtQuickSearch->setClearButtonEnabled(true);
     m_edtQuickSearch->setAccessibleName(label->text());
     label->setBuddy(m_edtQuickSearch);
-    m_btnGo = button(this, "btnGo", tr("Go"), tr("Run search"));
+    m_btnGo = MakeButton(this, "btnGo", tr("Go"), tr("Run search"));
     // "Go" is the page's default button: Enter in the search box runs it.
     m_btnGo->setDefault(true);
     connect(m_edtQuickSearch, &QLineEdit::returnPressed, m_btnGo, &QPushButton::click);
-    m_btnAdvSearch = button(this, "btnAdvSearch", tr("Advanced"), tr("Advanced search options"));
-    m_btnClearSearch = button(this, "btnClearSearch", tr("Clear"), tr("Clear the search"));
-    m_btnRefresh = button(this, "btnRefresh", tr("Refresh"), tr("Refresh listings"));
+    m_btnAdvSearch =
+        MakeButton(this, "btnAdvSearch", tr("Advanced"), tr("Advanced search options"));
+    m_btnClearSearch = MakeButton(this, "btnClearSearch", tr("Clear"), tr("Clear the search"));
+    m_btnRefresh = MakeButton(this, "btnRefresh", tr("Refresh"), tr("Refresh listings"));
     bar->addWidget(label);
     bar->addWidget(m_edtQuickSearch, 1);
     bar->addWidget(m_btnGo);

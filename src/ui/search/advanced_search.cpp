@@ -1,5 +1,6 @@
 #include "search/advanced_search.h"
 
+#include "shell/buttons.h"
 #include "shell/messages.h"
 #include "shell/settings.h"
 
@@ -13,15 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(caption.trimmed());
-    return b;
-}
-} // namespace
 
 TfrmAdvancedSearch::TfrmAdvancedSearch(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAdvancedSearch"));
@@ -68,10 +60,10 @@ TfrmAdvancedSearch::TfrmAdvancedSearch(QWidget* parent) : QDialog(parent) {
     conditions->addWidget(m_cmbRelation, 2, 1);
     conditions->setRowStretch(3, 1);
 
-    auto* btnAdd = button(this, "Button3", tr("Add >>"));
+    auto* btnAdd = MakeButton(this, "Button3", tr("Add >>"));
     btnAdd->setDefault(true); // Enter adds the criterion
-    auto* btnRemove = button(this, "Button4", tr("<< Remove "));
-    auto* btnRemoveAll = button(this, "Button5", tr("<< Remove all"));
+    auto* btnRemove = MakeButton(this, "Button4", tr("<< Remove "));
+    auto* btnRemoveAll = MakeButton(this, "Button5", tr("<< Remove all"));
     for (QPushButton* b : {btnRemove, btnRemoveAll})
         b->setAutoDefault(false);
     auto* middle = new QVBoxLayout;
@@ -92,8 +84,8 @@ TfrmAdvancedSearch::TfrmAdvancedSearch(QWidget* parent) : QDialog(parent) {
     columns->addLayout(middle);
     columns->addWidget(gbParameters, 2);
 
-    auto* btnOk = button(this, "Button1", tr("OK"));
-    auto* btnCancel = button(this, "Button2", tr("Cancel"));
+    auto* btnOk = MakeButton(this, "Button1", tr("OK"));
+    auto* btnCancel = MakeButton(this, "Button2", tr("Cancel"));
     for (QPushButton* b : {btnOk, btnCancel})
         b->setAutoDefault(false);
     auto* box = new QDialogButtonBox(this);
