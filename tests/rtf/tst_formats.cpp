@@ -277,6 +277,43 @@ private slots:
         QVERIFY(doc.toPlainText().endsWith(QLatin1String("after")));
     }
 
+    // One border round every cell is drawn by the table, as separate borders at half the
+    // width (two neighbours show it twice); borders of a cell's own need collapsed borders.
+    void tableBorders_data() {
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<bool>("collapsed");
+        QTest::addColumn<qreal>("tableLine"); // width of the table's own line, in px
+        QTest::addColumn<qreal>("ownBottom"); // the last row's first cell's own bottom border
+        const QByteArray all = "\\clbrdrt\\brdrs\\brdrw30\\clbrdrl\\brdrs\\brdrw30"
+                               "\\clbrdrb\\brdrs\\brdrw30\\clbrdrr\\brdrs\\brdrw30";
+        const QByteArray bottom = "\\clbrdrb\\brdrs\\brdrw15";
+        auto row = [](const QByteArray& cell) {
+            return "\\trowd" + cell + "\\cellx2000" + cell +
+                   "\\cellx4000\\pard\\intbl a\\cell b\\cell\\row";
+        };
+        QTest::newRow("no borders") << row("") << false << 0.0 << 0.0;
+        QTest::newRow("one border round every cell") << row(all) + row(all) << false << 2.0 << 0.0;
+        QTest::newRow("bottom borders only") << row(bottom) << true << 0.0 << 1.0;
+        QTest::newRow("grid, then a row of its own")
+            << row(all) + row(bottom) << true << 2.0 << 1.0;
+    }
+
+    void tableBorders() {
+        QFETCH(QByteArray, rows);
+        QFETCH(bool, collapsed);
+        QFETCH(qreal, tableLine);
+        QFETCH(qreal, ownBottom);
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read("{\\rtf1 " + rows + "\\pard after\\par}", &doc).ok);
+        QTextTable* t = FirstTable(&doc);
+        QVERIFY(t);
+        const QTextTableFormat tf = t->format();
+        QCOMPARE(tf.borderCollapse(), collapsed);
+        QCOMPARE(collapsed ? tf.border() : 2 * tf.border(), tableLine);
+        const QTextTableCellFormat last = t->cellAt(t->rows() - 1, 0).format().toTableCellFormat();
+        QCOMPARE(last.bottomBorder(), ownBottom);
+    }
+
     void nestedTable() {
         const QByteArray rtf =
             "{\\rtf1\\trowd\\cellx5000\\pard\\intbl outer\\par"
@@ -326,6 +363,42 @@ private slots:
         const QImage stored =
             doc.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
         QCOMPARE(stored.size(), QSize(40, 20));
+    }
+
+    // A picture whose header reads well but whose data is cut short (its end and the last
+    // bytes of its pixels lost) keeps its place and size, drawn blank; the same picture twice
+    // is one resource.
+    void damagedAndRepeatedPictures() {
+        QImage img(40, 20, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buf(&png);
+        buf.open(QIODevice::WriteOnly);
+        QVERIFY(img.save(&buf, "PNG"));
+        const QByteArray whole = "{\\pict\\pngblip\\picw40\\pich20 " + png.toHex() + "}";
+        const QByteArray cut =
+            "{\\pict\\pngblip\\picw40\\pich20 " + png.left(png.size() - 16).toHex() + "}";
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read("{\\rtf1 " + whole + cut + whole + "}", &doc).ok);
+        QCOMPARE(doc.toPlainText(), QString(3, QChar::ObjectReplacementCharacter));
+        QTextCursor c(&doc);
+        QStringList names;
+        for (int i = 1; i <= 3; ++i) {
+            c.setPosition(i);
+            const QTextImageFormat f = c.charFormat().toImageFormat();
+            QCOMPARE(f.width(), 40.0);
+            QCOMPARE(f.height(), 20.0);
+            names.append(f.name());
+        }
+        QCOMPARE(names.at(0), names.at(2));
+        QVERIFY(names.at(0) != names.at(1));
+        const QImage good =
+            doc.resource(QTextDocument::ImageResource, QUrl(names.at(0))).value<QImage>();
+        QCOMPARE(good.pixel(5, 5), QColor(Qt::blue).rgb());
+        const QImage blank =
+            doc.resource(QTextDocument::ImageResource, QUrl(names.at(1))).value<QImage>();
+        QVERIFY(!blank.isNull());
+        QVERIFY(blank.size() != QSize(40, 20));
     }
 
     void metafileIsBlankPlaceholder() {

@@ -218,6 +218,19 @@ void TestRoundTrip::documents_data() {
         QTextTable* t = QTextCursor(d).insertTable(2, 2, f);
         t->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
     });
+    QTest::newRow("cell borders of their own") << Builder([](QTextDocument* d) {
+        QTextTableFormat f;
+        f.setBorderCollapse(true);
+        f.setBorder(0);
+        QTextTable* t = QTextCursor(d).insertTable(2, 2, f);
+        QTextTableCellFormat underlined;
+        underlined.setBottomBorder(2);
+        underlined.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        underlined.setBottomBorderBrush(QColor(200, 0, 0));
+        t->cellAt(0, 0).setFormat(underlined);
+        t->cellAt(0, 1).setFormat(underlined);
+        t->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("40.00"));
+    });
     // Each paragraph keeps the character format of its own mark (an empty line's height).
     QTest::newRow("paragraph mark formats") << Builder([](QTextDocument* d) {
         QTextCursor c(d);

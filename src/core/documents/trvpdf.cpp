@@ -9,11 +9,18 @@
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTextDocument>
 
 namespace {
 
 // Restores the cursor however the export ends.
+struct LayoutSettings {
+    QPaintDevice* device;
+    qreal margin;
+    QSizeF pageSize;
+};
+
 struct WaitCursor {
     WaitCursor() {
         if (qGuiApp)
@@ -67,8 +74,8 @@ bool TRichViewPDF::Export(const QString& fileName) {
         return false;
     }
 
-    // Lay a copy out on the PDF device itself, so text is measured as it will be drawn and
-    // the editor's own layout is left alone.
+    // Lay the document out on the PDF device itself, so text is measured as it will be drawn.
+    // The document is our own copy; what it was laid out for before is put back afterwards.
     QPagedPaintDevice* device = pdf.Device();
     const double dpiX = device->logicalDpiX();
     const double dpiY = device->logicalDpiY();
@@ -79,12 +86,17 @@ bool TRichViewPDF::Export(const QString& fileName) {
     const QSizeF body(qMax(dpiX / 4, pageW - margins.left() - margins.right()),
                       qMax(dpiY / 4, pageH - margins.top() - margins.bottom()));
 
-    std::unique_ptr<QTextDocument> copy(m_doc->clone());
-    QAbstractTextDocumentLayout* layout = copy->documentLayout();
+    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    const LayoutSettings before{layout->paintDevice(), m_doc->documentMargin(), m_doc->pageSize()};
+    const auto restore = qScopeGuard([&] {
+        layout->setPaintDevice(before.device);
+        m_doc->setDocumentMargin(before.margin);
+        m_doc->setPageSize(before.pageSize);
+    });
     layout->setPaintDevice(device);
-    copy->setDocumentMargin(0);
-    copy->setPageSize(body);
-    const int pages = copy->pageCount();
+    m_doc->setDocumentMargin(0);
+    m_doc->setPageSize(body);
+    const int pages = m_doc->pageCount();
 
     int top = -1;
     if (m_createOutlines)
@@ -101,11 +113,14 @@ bool TRichViewPDF::Export(const QString& fileName) {
         QPainter* painter = pdf.Canvas();
         painter->save();
         painter->translate(margins.left(), margins.top());
-        painter->setClipRect(QRectF(QPointF(0, 0), body));
+        // Only the page's own slice of the document, but across the whole sheet: a table a
+        // little wider than the text keeps its right-hand border, as it does in a word
+        // processor.
+        painter->setClipRect(QRectF(-margins.left(), 0, pageW, body.height()));
         painter->translate(0, -i * body.height());
         // Half a device pixel in from the page edges: a line that starts exactly on the
         // boundary belongs to one page only, and no hidden copy of it lands on the other.
-        context.clip = QRectF(0, i * body.height() + 0.5, body.width(), body.height() - 1);
+        context.clip = QRectF(-margins.left(), i * body.height() + 0.5, pageW, body.height() - 1);
         layout->draw(painter, context);
         painter->restore();
     }

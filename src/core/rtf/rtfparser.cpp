@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
+#include <QThreadPool>
 
 namespace {
 
@@ -16,6 +17,13 @@ constexpr int kMaxListLevels = 9;
 constexpr qsizetype kMaxColors = 10000;
 constexpr int kMaxPictureSide = 20000; // px, for the shown size only
 constexpr qint64 kMaxImagePixels = 64LL * 1024 * 1024;
+
+// What a picture that cannot be shown is drawn as: a light grey box of the picture's size.
+QImage BlankPicture() {
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(QColor(0xF0, 0xF0, 0xF0));
+    return image;
+}
 
 bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -196,7 +204,10 @@ TRtfReadResult TRtfParser::run() {
     flushText();
     if (m_blockHasContent || m_cursor.block().length() > 1)
         finishParagraph(false);
+    else if (m_cursor.blockFormat() != QTextBlockFormat())
+        m_cursor.setBlockFormat(QTextBlockFormat()); // the format given ahead, never used
     m_tables.finish();
+    addDecodedPictures();
     editBlock.endEditBlock();
     // The final \par leaves an empty paragraph no writer meant as content.
     QTextCursor last(m_doc);
@@ -397,19 +408,28 @@ void TRtfParser::textBytes(const char* data, qsizetype size) {
     switch (g.dest) {
     case Dest::Skip:
         return;
-    case Dest::Pict:
+    case Dest::Pict: {
+        // Written straight into the grown buffer: pictures are most of the bytes of many files.
+        QByteArray& out = m_pict.data;
+        const qsizetype at = out.size();
+        out.resize(at + (size + 1) / 2);
+        char* dst = out.data() + at;
+        int nibble = m_pict.nibble;
         for (qsizetype i = 0; i < size; ++i) {
             const int v = HexValue(data[i]);
             if (v < 0)
                 continue;
-            if (m_pict.nibble < 0) {
-                m_pict.nibble = v;
+            if (nibble < 0) {
+                nibble = v;
             } else {
-                m_pict.data.append(char(m_pict.nibble * 16 + v));
-                m_pict.nibble = -1;
+                *dst++ = char(nibble * 16 + v);
+                nibble = -1;
             }
         }
+        m_pict.nibble = nibble;
+        out.resize(dst - out.constData());
         return;
+    }
     case Dest::ColorTable:
         for (qsizetype i = 0; i < size; ++i) {
             if (data[i] == ';') {
@@ -576,7 +596,9 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     if (held != mark)
         m_cursor.setBlockCharFormat(mark);
     if (newBlock) {
-        m_cursor.insertBlock(QTextBlockFormat(), charFormat(top().ch));
+        // Paragraphs mostly keep the format of the one before: giving it to the new paragraph
+        // now spares setting it when that paragraph ends (checked there all the same).
+        m_cursor.insertBlock(bf, charFormat(top().ch));
     }
     m_blockHasContent = false;
 }
@@ -790,16 +812,15 @@ QString TRtfParser::hyperlinkTarget(const QString& inst) const {
 
 void TRtfParser::insertPicture() {
     Picture& pic = m_pict;
-    QImage image;
-    if (pic.format == 1 || pic.format == 2 || pic.format == 0) {
+    // Only the header is read here; the picture itself is decoded beside the reading.
+    QSize own;
+    if (pic.format == 1 || pic.format == 2) {
         QBuffer buffer(&pic.data);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer,
-                            pic.format == 1 ? "png" : (pic.format == 2 ? "jpeg" : QByteArray()));
+        QImageReader reader(&buffer, pic.format == 1 ? "png" : "jpeg");
         const QSize size = reader.size();
-        if (pic.format != 0 && size.isValid() &&
-            qint64(size.width()) * size.height() <= kMaxImagePixels)
-            image = reader.read();
+        if (size.isValid() && qint64(size.width()) * size.height() <= kMaxImagePixels)
+            own = size;
     }
     // Shown size: the goal size (twips) if given, else the picture's own.
     auto shown = [](int goal, int own, int scale, bool metafile) -> qreal {
@@ -809,32 +830,52 @@ void TRtfParser::insertPicture() {
     };
     const bool metafile = pic.format == 3;
     int ownW = pic.w, ownH = pic.h;
-    if (!image.isNull() && (pic.goalW <= 0 || pic.goalH <= 0)) {
-        ownW = image.width();
-        ownH = image.height();
+    if (own.isValid() && (pic.goalW <= 0 || pic.goalH <= 0)) {
+        ownW = own.width();
+        ownH = own.height();
     }
     qreal w = shown(pic.goalW, qMax(0, ownW), pic.scaleX, metafile);
     qreal h = shown(pic.goalH, qMax(0, ownH), pic.scaleY, metafile);
     QString name;
-    if (image.isNull()) {
+    if (!own.isValid()) {
         // Something we cannot show: keep its place blank.
         if (w <= 1 && h <= 1)
             w = h = 16;
-        image = QImage(1, 1, QImage::Format_ARGB32);
-        image.fill(QColor(0xF0, 0xF0, 0xF0));
         name = QStringLiteral("rtfimage:blank");
+        if (!m_pictureNames.contains(name)) {
+            m_pictureNames.insert(name);
+            m_doc->addResource(QTextDocument::ImageResource, QUrl(name), BlankPicture());
+        }
     } else {
         name = QStringLiteral("rtfimage:") +
                QString::fromLatin1(
                    QCryptographicHash::hash(pic.data, QCryptographicHash::Md5).toHex());
+        if (!m_pictureNames.contains(name)) {
+            m_pictureNames.insert(name);
+            auto task = std::make_shared<std::packaged_task<QImage()>>(
+                [data = pic.data, format = pic.format == 1 ? "png" : "jpeg"] {
+                    return QImage::fromData(data, format);
+                });
+            m_pendingPictures.push_back({name, task->get_future()});
+            QThreadPool::globalInstance()->start([task] { (*task)(); });
+        }
     }
     flushText();
     m_tables.ensureLevel(top().para.tableLevel(), m_rowDef);
-    m_doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
     QTextImageFormat f;
     f.setName(name);
     f.setWidth(w);
     f.setHeight(h);
     m_cursor.insertImage(f);
     m_blockHasContent = true;
+}
+
+void TRtfParser::addDecodedPictures() {
+    for (PendingPicture& pending : m_pendingPictures) {
+        // A picture whose header read well but whose data is damaged shows as a blank.
+        QImage image = pending.image.get();
+        m_doc->addResource(QTextDocument::ImageResource, QUrl(pending.name),
+                           image.isNull() ? BlankPicture() : image);
+    }
+    m_pendingPictures.clear();
 }

@@ -8,10 +8,13 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QImage>
 #include <QPointer>
+#include <QSet>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextList>
+#include <future>
 #include <map>
 #include <memory>
 #include <vector>
@@ -101,6 +104,7 @@ private:
     void attachList(const TRtfParaProps& para);
     QTextList* listFor(const TRtfParaProps& para);
     void insertPicture();
+    void addDecodedPictures();
     void commitFont();
     void commitStyle();
     void commitLevelText();
@@ -180,6 +184,13 @@ private:
 
     std::vector<Field> m_fields;
     Picture m_pict;
+    // Pictures being decoded on the thread pool, added to the document when reading ends.
+    struct PendingPicture {
+        QString name;
+        std::future<QImage> image;
+    };
+    std::vector<PendingPicture> m_pendingPictures;
+    QSet<QString> m_pictureNames; // every picture resource added or on its way
     QString m_shapeName;
     QColor m_background;
 

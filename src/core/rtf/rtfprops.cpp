@@ -1,6 +1,7 @@
 #include "rtf/rtfprops.h"
 
 #include <QTextBlockFormat>
+#include <QTextTableFormat>
 
 namespace {
 QColor ColorAt(const QList<QColor>& colors, int index) {
@@ -84,4 +85,8 @@ TRtfListKind ListKindForNfc(int nfc) {
         return TRtfListKind::None;
     }
     return TRtfListKind::Decimal;
+}
+
+qreal TableLineWidth(const QTextTableFormat& table) {
+    return table.borderCollapse() ? table.border() : 2 * table.border();
 }

@@ -9,6 +9,7 @@
 #include <QTextOption>
 
 class QTextBlockFormat;
+class QTextTableFormat;
 
 // Character and paragraph properties as an RTF group carries them; plain values so a group
 // can copy them cheaply, turned into Qt formats only when text is inserted.
@@ -17,6 +18,10 @@ class QTextBlockFormat;
 inline qreal TwipsToPx(int twips) {
     return twips / 15.0;
 }
+
+// The width of the line a table's own border draws round and between its cells. Separate
+// borders are drawn round every cell, so two cells side by side show the width twice.
+qreal TableLineWidth(const QTextTableFormat& table);
 
 struct TRtfCharProps {
     int font = -1;

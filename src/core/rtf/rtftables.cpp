@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -90,8 +92,10 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
 void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     const int cols = ColumnCount(def);
     QTextTableFormat fmt;
+    // Separate borders until a row needs borders of its own cells: Qt lays out and draws
+    // collapsed borders at a fraction of the speed, and most tables have one border or none.
     fmt.setBorder(0);
-    fmt.setBorderCollapse(true);
+    fmt.setBorderCollapse(false);
     fmt.setCellSpacing(0);
     fmt.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
     fmt.setAlignment(Qt::AlignLeft);
@@ -207,18 +211,34 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
         table->setFormat(tf);
     }
     // One border on every side of every cell of the first row is the table's own border,
-    // drawn by the table; later rows with the same border need none of their own.
+    // drawn by the table; later rows with the same border need none of their own. Separate
+    // borders draw the table's width round every cell, so two cells side by side show it
+    // twice: half of it gives the line the file asks for.
     const auto [uniformWidth, uniformColor] = UniformBorder(def, cols);
     const QColor uniformBrush = uniformColor.isValid() ? uniformColor : QColor(Qt::black);
     const qreal uniformPx = qMax<qreal>(1.0, TwipsToPx(qMin(uniformWidth, 300)));
     if (t.row == 0 && uniformWidth >= 0) {
-        tf.setBorder(uniformPx);
+        tf.setBorder(tf.borderCollapse() ? uniformPx : uniformPx / 2);
         tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         tf.setBorderBrush(uniformBrush);
         table->setFormat(tf);
     }
-    const bool tableDrawsBorders =
-        uniformWidth >= 0 && tf.border() == uniformPx && tf.borderBrush().color() == uniformBrush;
+    const bool tableDrawsBorders = uniformWidth >= 0 && TableLineWidth(tf) == uniformPx &&
+                                   tf.borderBrush().color() == uniformBrush;
+    if (!tableDrawsBorders && !tf.borderCollapse()) {
+        // Borders of the row's own: only collapsed borders draw them. The table's line keeps
+        // its width in the rows before.
+        const bool ownBorders =
+            std::any_of(def.cells.cbegin(), def.cells.cbegin() + n, [](const TRtfCellDef& d) {
+                return std::any_of(std::begin(d.border), std::end(d.border),
+                                   [](int w) { return w >= 0; });
+            });
+        if (ownBorders) {
+            tf.setBorder(TableLineWidth(tf));
+            tf.setBorderCollapse(true);
+            table->setFormat(tf);
+        }
+    }
     for (int c = 0; c < n; ++c) {
         const TRtfCellDef& d = def.cells.at(c);
         QTextTableCell cell = table->cellAt(t.row, c);

@@ -1,6 +1,7 @@
 #include "rtf/rtfwriter.h"
 
 #include "rtf/rtfescape.h"
+#include "rtf/rtfprops.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -73,7 +74,8 @@ private:
     void writeParagraphProperties(const QTextBlock& block, int depth);
     void writeFragment(const QTextFragment& fragment);
     void writePicture(const QTextImageFormat& fmt);
-    void writeBorder(const char* side, const QTextTableFormat& fmt);
+    void writeBorder(const char* side, qreal width, QTextFrameFormat::BorderStyle style,
+                     const QBrush& brush);
 
     QFont resolvedFont(const QTextCharFormat& fmt) const;
     const QByteArray& charProperties(int formatIndex);
@@ -131,8 +133,16 @@ void Writer::collectFrame(const QTextFrame* frame) {
                 const QTextTableCell cell = table->cellAt(r, c);
                 if (cell.row() != r || cell.column() != c)
                     continue;
-                if (cell.format().background().style() != Qt::NoBrush)
-                    colorIndex(cell.format().background().color());
+                const QTextCharFormat cf = cell.format();
+                if (cf.background().style() != Qt::NoBrush)
+                    colorIndex(cf.background().color());
+                for (const auto side :
+                     {QTextFormat::TableCellTopBorderBrush, QTextFormat::TableCellLeftBorderBrush,
+                      QTextFormat::TableCellBottomBorderBrush,
+                      QTextFormat::TableCellRightBorderBrush})
+                    if (tf.borderCollapse() && cf.hasProperty(side) &&
+                        cf.brushProperty(side).style() != Qt::NoBrush)
+                        colorIndex(cf.brushProperty(side).color());
                 for (auto it = cell.begin(); !it.atEnd(); ++it) {
                     if (it.currentFrame())
                         collectFrame(it.currentFrame());
@@ -384,9 +394,10 @@ QList<int> Writer::columnEdges(const QTextTable* table, int availTwips) const {
     return edges;
 }
 
-void Writer::writeBorder(const char* side, const QTextTableFormat& tf) {
+void Writer::writeBorder(const char* side, qreal width, QTextFrameFormat::BorderStyle style,
+                         const QBrush& brush) {
     m_out.append(side);
-    switch (tf.borderStyle()) {
+    switch (style) {
     case QTextFrameFormat::BorderStyle_Dotted:
         m_out.append("\\brdrdot");
         break;
@@ -402,9 +413,9 @@ void Writer::writeBorder(const char* side, const QTextTableFormat& tf) {
         m_out.append("\\brdrs");
         break;
     }
-    word("\\brdrw", qBound(1, pxToTwips(tf.border()), 75));
-    if (tf.borderBrush().style() != Qt::NoBrush)
-        word("\\brdrcf", colorIndex(tf.borderBrush().color()));
+    word("\\brdrw", qBound(1, pxToTwips(width), 75));
+    if (brush.style() != Qt::NoBrush)
+        word("\\brdrcf", colorIndex(brush.color()));
 }
 
 void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<int>& edges) {
@@ -441,11 +452,28 @@ void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<in
             word("\\clvertalt");
             break;
         }
-        if (borders) {
-            writeBorder("\\clbrdrt", tf);
-            writeBorder("\\clbrdrl", tf);
-            writeBorder("\\clbrdrb", tf);
-            writeBorder("\\clbrdrr", tf);
+        // A side with a border of the cell's own has it; the others the table's, if any.
+        static const struct {
+            const char* word;
+            QTextFormat::Property width, style, brush;
+        } sides[] = {
+            {"\\clbrdrt", QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
+             QTextFormat::TableCellTopBorderBrush},
+            {"\\clbrdrl", QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
+             QTextFormat::TableCellLeftBorderBrush},
+            {"\\clbrdrb", QTextFormat::TableCellBottomBorder,
+             QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush},
+            {"\\clbrdrr", QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
+             QTextFormat::TableCellRightBorderBrush},
+        };
+        for (const auto& side : sides) {
+            const qreal own = cf.doubleProperty(side.width);
+            const auto ownStyle = QTextFrameFormat::BorderStyle(cf.intProperty(side.style));
+            if (tf.borderCollapse() && cf.hasProperty(side.width) && own > 0 &&
+                ownStyle != QTextFrameFormat::BorderStyle_None)
+                writeBorder(side.word, own, ownStyle, cf.brushProperty(side.brush));
+            else if (borders)
+                writeBorder(side.word, TableLineWidth(tf), tf.borderStyle(), tf.borderBrush());
         }
         if (cf.background().style() != Qt::NoBrush)
             word("\\clcbpat", colorIndex(cf.background().color()));
