@@ -579,12 +579,15 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     if (!list)
         m_oldList = nullptr;
     const QTextBlockFormat& bf = blockFormat(p, list);
-    if (m_cursor.blockFormat() != bf)
+    // The paragraph's formats are known without asking the document while the cursor is still
+    // in the paragraph this reader began with them.
+    const bool known = m_marksKnown && m_marksMoves == m_tables.moves();
+    if (known ? !(m_knownBlock == bf) : m_cursor.blockFormat() != bf)
         m_cursor.setBlockFormat(bf);
     // The character format in force at the mark is the format of the paragraph it ends (its
     // empty-line height, what typing at its end continues with), not of the next one.
     QTextCharFormat mark = charFormat(top().ch);
-    const QTextCharFormat held = m_cursor.blockCharFormat();
+    const QTextCharFormat held = known ? m_knownMark : m_cursor.blockCharFormat();
     if (held.isTableCellFormat()) {
         // A cell's first paragraph carries the cell's own format: keep it and its shading.
         QTextCharFormat cell = held;
@@ -598,7 +601,11 @@ void TRtfParser::finishParagraph(bool newBlock, int minLevel) {
     if (newBlock) {
         // Paragraphs mostly keep the format of the one before: giving it to the new paragraph
         // now spares setting it when that paragraph ends (checked there all the same).
-        m_cursor.insertBlock(bf, charFormat(top().ch));
+        m_knownMark = charFormat(top().ch);
+        m_cursor.insertBlock(bf, m_knownMark);
+        m_knownBlock = bf;
+        m_marksKnown = true;
+        m_marksMoves = m_tables.moves();
     }
     m_blockHasContent = false;
 }
@@ -649,6 +656,7 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para) {
                 f.setNumberSuffix(para.oldListAfter);
             }
             m_oldList = m_cursor.createList(f);
+            m_marksKnown = false; // the paragraph is in the new list now
             m_oldListKind = para.oldListKind;
             m_oldListBefore = para.oldListBefore;
             m_oldListAfter = para.oldListAfter;
@@ -688,6 +696,7 @@ QTextList* TRtfParser::listFor(const TRtfParaProps& para) {
     if (m_textLists.size() > 10000)
         return nullptr;
     QTextList* list = m_cursor.createList(f);
+    m_marksKnown = false; // the paragraph is in the new list now
     m_textLists.insert(key, list);
     return list;
 }

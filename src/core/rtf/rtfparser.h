@@ -141,6 +141,12 @@ private:
     QTextBlockFormat m_blockFmt;
     bool m_blockFmtValid = false;
     const QTextBlockFormat& blockFormat(const TRtfParaProps& para, QTextList* list);
+    // The formats this reader gave the paragraph the cursor is in, while the table builder
+    // has not moved it since (m_marksMoves) and no list has taken the paragraph.
+    bool m_marksKnown = false;
+    int m_marksMoves = 0;
+    QTextBlockFormat m_knownBlock;
+    QTextCharFormat m_knownMark;
     TRtfCharProps m_textProps;
     bool m_blockHasContent = false;
     bool m_breakNext = false;

@@ -90,6 +90,7 @@ void TRtfTableBuilder::ensureLevel(int level, const TRtfRowDef& def) {
 }
 
 void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
+    ++m_moves;
     const int cols = ColumnCount(def);
     QTextTableFormat fmt;
     // Separate borders until a row needs borders of its own cells: Qt lays out and draws
@@ -131,6 +132,7 @@ void TRtfTableBuilder::finish() {
 }
 
 void TRtfTableBuilder::closeTable() {
+    ++m_moves;
     Table t = m_tables.takeLast();
     trimRows(t);
     // Qt keeps a block after every table; content after the table goes there.
@@ -157,6 +159,7 @@ void TRtfTableBuilder::startRow(const TRtfRowDef& def) {
 }
 
 void TRtfTableBuilder::moveToCell(Table& t) {
+    ++m_moves;
     *m_cursor = t.table->cellAt(t.row, t.col).firstCursorPosition();
 }
 
@@ -164,6 +167,7 @@ void TRtfTableBuilder::endCell(int level, const TRtfRowDef& def) {
     if (exhausted()) {
         ensureLevel(0, def);
         m_cursor->insertText(QStringLiteral("\t"));
+        ++m_moves;
         return;
     }
     ensureLevel(qMax(1, level), def);
@@ -176,6 +180,7 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
     if (exhausted()) {
         ensureLevel(0, def);
         m_cursor->insertBlock();
+        ++m_moves;
         return;
     }
     level = qBound(1, level, MaxDepth);
@@ -194,6 +199,7 @@ void TRtfTableBuilder::endRow(int level, const TRtfRowDef& def) {
     applyRowDef(t, useStart ? t.rowStartDef : def);
     t.rowOpen = false;
     // The rows after this one may be ones added ahead; the row's end is its last cell's.
+    ++m_moves;
     *m_cursor = t.table->cellAt(t.row, t.table->columns() - 1).lastCursorPosition();
 }
 

@@ -60,6 +60,9 @@ public:
     // Removes the rows added ahead that no content reached, in every open table. Called
     // once the input ends; the cursor stays where it is.
     void finish();
+    // Counts the times the builder moved the cursor or changed the paragraphs around it:
+    // while it stays the same, the cursor is in the paragraph it was in.
+    int moves() const { return m_moves; }
 
 private:
     struct Table {
@@ -82,4 +85,5 @@ private:
     QTextCursor* m_cursor;
     QList<Table> m_tables;
     qint64 m_cells = 0;
+    int m_moves = 0;
 };
