@@ -15,12 +15,6 @@
 namespace {
 
 // Restores the cursor however the export ends.
-struct LayoutSettings {
-    QPaintDevice* device;
-    qreal margin;
-    QSizeF pageSize;
-};
-
 struct WaitCursor {
     WaitCursor() {
         if (qGuiApp)
@@ -75,7 +69,6 @@ bool TRichViewPDF::Export(const QString& fileName) {
     }
 
     // Lay the document out on the PDF device itself, so text is measured as it will be drawn.
-    // The document is our own copy; what it was laid out for before is put back afterwards.
     QPagedPaintDevice* device = pdf.Device();
     const double dpiX = device->logicalDpiX();
     const double dpiY = device->logicalDpiY();
@@ -86,15 +79,16 @@ bool TRichViewPDF::Export(const QString& fileName) {
     const QSizeF body(qMax(dpiX / 4, pageW - margins.left() - margins.right()),
                       qMax(dpiY / 4, pageH - margins.top() - margins.bottom()));
 
-    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
-    const LayoutSettings before{layout->paintDevice(), m_doc->documentMargin(), m_doc->pageSize()};
-    const auto restore = qScopeGuard([&] {
-        layout->setPaintDevice(before.device);
-        m_doc->setDocumentMargin(before.margin);
-        m_doc->setPageSize(before.pageSize);
-    });
-    layout->setPaintDevice(device);
+    // Every change of margin, page size or paint device lays the document out again, and a
+    // table in full each time. So margin and size are set before the document has a layout (a
+    // document just read has none); once the layout has the device, setting the size again
+    // starts the one layout that counts. The document stays laid out for these pages but lets
+    // go of the device, which ends with the export.
     m_doc->setDocumentMargin(0);
+    m_doc->setPageSize(body);
+    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    const auto releaseDevice = qScopeGuard([layout] { layout->setPaintDevice(nullptr); });
+    layout->setPaintDevice(device);
     m_doc->setPageSize(body);
     const int pages = m_doc->pageCount();
 

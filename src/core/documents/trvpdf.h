@@ -17,7 +17,8 @@ public:
     TRichViewPDF(const TRichViewPDF&) = delete;
     TRichViewPDF& operator=(const TRichViewPDF&) = delete;
 
-    // The document to export, owned and empty at first; callers load it.
+    // The document to export, owned and empty at first; callers load it. An export leaves it
+    // laid out in the PDF's page body.
     QTextDocument* RichView() const { return m_doc.get(); }
     // Replaces the document with a copy of doc (its text, formats and pictures).
     void SetDocument(const QTextDocument& doc);
