@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
         sections = int(sections * 1.2 * (5.0 * 1024 * 1024) / rtf.size()) + 1;
     }
     save(out + QStringLiteral("/big.rtf"), rtf);
-    const double mb = rtf.size() / (1024.0 * 1024.0);
+    const double mb = rtf.size() / 1e6;
     std::printf("document: %d sections, %.1f MB of RTF, %d characters\n", sections, mb,
                 big.characterCount());
 

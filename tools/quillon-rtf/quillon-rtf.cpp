@@ -1,10 +1,11 @@
 // quillon-rtf: command-line conversions of Quillon document files.
 //   quillon-rtf text IN.rtf           the plain text (UTF-8, one line per paragraph) on stdout
 //   quillon-rtf rtf  IN.rtf OUT.rtf   read and write again (normalised RTF)
-//   quillon-rtf html IN.rtf OUT.html
+//   quillon-rtf html IN.rtf OUT.html  one page, its pictures embedded
 //   quillon-rtf pdf  IN.rtf OUT.pdf
 // Exit status: 0 done, 1 the input could not be read or the output not written, 2 bad usage.
 
+#include "documents/htmlexport.h"
 #include "documents/trvpdf.h"
 #include "rtf/plaintext.h"
 #include "rtf/rtfreader.h"
@@ -94,7 +95,7 @@ int main(int argc, char* argv[]) {
     if (command == QLatin1String("rtf"))
         return writeFile(out, TRtfWriter::Write(*doc, page), &error) ? 0 : fail(error);
     if (command == QLatin1String("html"))
-        return writeFile(out, doc->toHtml().toUtf8(), &error) ? 0 : fail(error);
+        return writeFile(out, DocumentHtml(*doc).toUtf8(), &error) ? 0 : fail(error);
 
     constexpr double kPointsPerMm = 72.0 / 25.4;
     exporter.SetPageSize(page.paperSizeMm * kPointsPerMm);

@@ -1,15 +1,11 @@
 #include "rtf/rtfwriter.h"
 
+#include "documents/pictures.h"
 #include "rtf/rtfescape.h"
 #include "rtf/rtfprops.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QHash>
-#include <QImage>
-#include <QImageReader>
-#include <QImageWriter>
-#include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -781,49 +777,18 @@ QByteArray Writer::charPropertiesFor(const QTextCharFormat& fmt) {
 
 // ---- pictures ------------------------------------------------------------------------------
 
-QByteArray encodePng(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    return writer.write(image) ? png : QByteArray();
-}
-
 const Picture& Writer::picture(const QString& name) {
     auto it = m_pictures.constFind(name);
     if (it != m_pictures.constEnd())
         return *it;
-
+    const TEncodedPicture encoded = EncodedPicture(m_doc, name);
     Picture pic;
-    QVariant res = m_doc.resource(QTextDocument::ImageResource, QUrl(name));
-    QByteArray raw;
-    QImage image;
-    if (res.typeId() == QMetaType::QByteArray)
-        raw = res.toByteArray();
-    else if (res.typeId() == QMetaType::QImage)
-        image = res.value<QImage>();
-    else if (res.typeId() == QMetaType::QPixmap)
-        image = res.value<QPixmap>().toImage();
-
-    if (!raw.isEmpty()) {
-        // Keep PNG and JPEG data as they are; anything else is re-encoded as PNG.
-        QBuffer buffer(&raw);
-        QImageReader reader(&buffer);
-        const QByteArray format = reader.format();
-        pic.pixels = reader.size();
-        if ((format == "png" || format == "jpeg") && pic.pixels.isValid()) {
-            pic.blipKeyword = format == "png" ? "\\pngblip" : "\\jpegblip";
-            pic.data = raw;
-        } else {
-            image = QImage::fromData(raw);
-        }
-    }
-    if (pic.blipKeyword.isEmpty() && !image.isNull()) {
-        pic.data = encodePng(image);
-        pic.pixels = image.size();
-        if (!pic.data.isEmpty())
-            pic.blipKeyword = "\\pngblip";
-    }
+    pic.data = encoded.data;
+    pic.pixels = encoded.pixels;
+    if (encoded.format == "png")
+        pic.blipKeyword = "\\pngblip";
+    else if (encoded.format == "jpeg")
+        pic.blipKeyword = "\\jpegblip";
     return *m_pictures.insert(name, pic);
 }
 
