@@ -429,6 +429,9 @@ private slots:
             << QByteArray("HYPERLINK \\\\l \"top\"") << QStringLiteral("#top");
         QTest::newRow("tooltip switch") << QByteArray("HYPERLINK \"mailto:a@b.c\" \\\\o \"Mail\"")
                                         << QStringLiteral("mailto:a@b.c");
+        QTest::newRow("letters beyond ASCII")
+            << QByteArray("HYPERLINK \"http://example.com/caf\\u233?s-\\u252?ber\"")
+            << QStringLiteral("http://example.com/caf\u00e9s-\u00fcber");
     }
 
     void hyperlink() {

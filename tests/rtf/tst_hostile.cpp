@@ -199,6 +199,10 @@ private slots:
             << true << QStringLiteral("a");
         QTest::newRow("uc skip past group end")
             << QByteArray("{\\rtf1\\uc9999 {\\u65 }b}") << true << QStringLiteral("Ab");
+        QTest::newRow("fuzz: characters in a field instruction")
+            << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"") + Repeat("\\u233?", 200) +
+                   "\"}{\\fldrslt link}}}"
+            << true << QStringLiteral("link");
         QTest::newRow("nul bytes")
             << QByteArray("{\\rtf1 a\0b}", 10) << true << QStringLiteral("ab");
     }

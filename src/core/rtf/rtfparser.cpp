@@ -530,7 +530,7 @@ void TRtfParser::appendChar(char16_t c) {
     if (d != Dest::Text) {
         // Other destinations collect bytes; keep the order of bytes and characters.
         if (d != Dest::Skip && d != Dest::Pict && d != Dest::ColorTable) {
-            m_destText += destText();
+            m_destText = destText(); // the bytes so far, decoded, then the character
             m_destBytes.clear();
             if (m_destText.size() < kMaxDestText)
                 m_destText += QChar(c);
