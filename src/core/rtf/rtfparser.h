@@ -30,7 +30,9 @@ public:
     ~TRtfParser();
     TRtfReadResult run();
 
-    static constexpr int MaxGroupDepth = 1000;
+    // Outlook's mails nest a group for every HTML element left open, thousands deep; 10,000
+    // groups take a few megabytes at most.
+    static constexpr int MaxGroupDepth = 10000;
     static constexpr int MaxFieldDepth = 32;
 
 private:

@@ -273,6 +273,9 @@ void TRtfParser::controlWord(std::string_view word, bool hasParam, int param) {
             m_docCodePage = param;
         return;
     case TRtfKw::k_deff:
+        // It belongs to the header; deeper down it would cost a pass over every open group.
+        if (m_stack.size() > 2)
+            return;
         m_defaultFont = Clamp(param, 0, 1 << 20);
         for (Group& grp : m_stack)
             if (grp.ch.font < 0)
