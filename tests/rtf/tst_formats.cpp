@@ -277,6 +277,38 @@ private slots:
         QVERIFY(doc.toPlainText().endsWith(QLatin1String("after")));
     }
 
+    // The first cell is as wide as the row definition says, wherever the row starts.
+    void tablePlacement_data() {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<qreal>("leftMargin");
+        QTest::addColumn<qreal>("firstWidth");
+        QTest::newRow("Word's default: padding left of the margin")
+            << QByteArray("\\trgaph108\\trleft-108") << int(Qt::AlignLeft) << -7.2 << 207.2;
+        QTest::newRow("indented") << QByteArray("\\trleft720") << int(Qt::AlignLeft) << 48.0
+                                  << 152.0;
+        QTest::newRow("centred") << QByteArray("\\trqc\\trleft-108") << int(Qt::AlignHCenter) << 0.0
+                                 << 207.2;
+        QTest::newRow("right") << QByteArray("\\trqr") << int(Qt::AlignRight) << 0.0 << 200.0;
+    }
+
+    void tablePlacement() {
+        QFETCH(QByteArray, row);
+        QFETCH(int, alignment);
+        QFETCH(qreal, leftMargin);
+        QFETCH(qreal, firstWidth);
+        QTextDocument doc;
+        QVERIFY(TRtfReader::Read("{\\rtf1\\trowd" + row +
+                                     "\\cellx3000\\pard\\intbl a\\cell\\row\\pard b\\par}",
+                                 &doc)
+                    .ok);
+        QTextTable* t = FirstTable(&doc);
+        QVERIFY(t);
+        QCOMPARE(int(t->format().alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QCOMPARE(t->format().leftMargin(), leftMargin);
+        QCOMPARE(t->format().columnWidthConstraints().value(0).rawValue(), firstWidth);
+    }
+
     // One border round every cell is drawn by the table, as separate borders at half the
     // width (two neighbours show it twice); borders of a cell's own need collapsed borders.
     void tableBorders_data() {

@@ -218,6 +218,23 @@ void TestRoundTrip::documents_data() {
         QTextTable* t = QTextCursor(d).insertTable(2, 2, f);
         t->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
     });
+    QTest::newRow("centred and indented tables") << Builder([](QTextDocument* d) {
+        QTextCursor c(d);
+        QTextTableFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        centred.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120)});
+        c.insertTable(1, 1, centred)
+            ->cellAt(0, 0)
+            .firstCursorPosition()
+            .insertText(QStringLiteral("centre"));
+        c.movePosition(QTextCursor::End);
+        QTextTableFormat indented;
+        indented.setLeftMargin(48);
+        c.insertTable(1, 2, indented)
+            ->cellAt(0, 1)
+            .firstCursorPosition()
+            .insertText(QStringLiteral("indented"));
+    });
     QTest::newRow("cell borders of their own") << Builder([](QTextDocument* d) {
         QTextTableFormat f;
         f.setBorderCollapse(true);

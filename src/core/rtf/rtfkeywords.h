@@ -6,11 +6,12 @@
 // its whole group skipped).
 #define QUILLON_RTF_KEYWORDS(X)                                                                                            \
     X(rtf)                                                                                                                 \
-    X(ansi) X(mac) X(pc) X(pca) X(ansicpg) X(deff) X(fonttbl) X(f) X(fcharset) X(cpg) X(                                   \
-        colortbl) X(red) X(green) X(blue) X(stylesheet) X(s) X(cs) X(ds) X(ts) X(plain) X(fs) X(b)                         \
-        X(i) X(ul) X(ulnone) X(uld) X(uldash) X(uldashd) X(uldashdd) X(uldb) X(ulth) X(ulw) X(                             \
-            ulwave) X(ulhwave) X(ululdbwave) X(ulthd) X(ulthdash) X(ulldash) X(ulc) X(strike)                              \
-            X(striked) X(cf) X(cb) X(highlight) X(chcbpat) X(super) X(sub) X(nosupersub) X(up) X(                          \
+    X(ansi)                                                                                                                \
+    X(mac) X(pc) X(pca) X(ansicpg) X(deff) X(fonttbl) X(f) X(fcharset) X(cpg) X(colortbl) X(                               \
+        red) X(green) X(blue) X(stylesheet) X(s) X(cs) X(ds) X(ts) X(plain) X(fs) X(b) X(i) X(ul)                          \
+        X(ulnone) X(uld) X(uldash) X(uldashd) X(uldashdd) X(uldb) X(ulth) X(ulw) X(ulwave) X(                              \
+            ulhwave) X(ululdbwave) X(ulthd) X(ulthdash) X(ulldash) X(ulc) X(strike) X(striked)                             \
+            X(cf) X(cb) X(highlight) X(chcbpat) X(super) X(sub) X(nosupersub) X(up) X(                                     \
                 dn) X(caps) X(scaps) X(v) X(pard) X(ql) X(qr) X(qc) X(qj) X(qd) X(li) X(ri) X(lin)                         \
                 X(rin) X(fi) X(sb) X(sa) X(sl) X(slmult) X(keep) X(pagebb) X(                                              \
                     intbl) X(itap) X(ls) X(ilvl) X(tx) X(tb) X(tqr) X(tqc) X(tqdec) X(par) X(sect) X(page) X(line)         \
@@ -41,15 +42,17 @@
                                                                     X(brdrl) X(brdrb) X(brdrr) X(                          \
                                                                         box) X(upr) X(ud) X(do)                            \
                                                                         X(comment) X(template) X(                          \
-                                                                            docvar) X(ftnsep)                              \
-                                                                            X(ftnsepc) X(aftnsep) X(                       \
-                                                                                aftnsepc) X(revtbl)                        \
-                                                                                X(filetbl) X(pgdsctbl) X(                  \
-                                                                                    mmathPr) X(xmlnstbl)                   \
-                                                                                    X(listpicture) X(                      \
-                                                                                        generator)                         \
-                                                                                        X(htmltag)                         \
-                                                                                            X(mhtmltag) X(brdrcf)
+                                                                            docvar) X(ftnsep) X(ftnsepc)                   \
+                                                                            X(aftnsep) X(aftnsepc) X(                      \
+                                                                                revtbl) X(filetbl) X(pgdsctbl)             \
+                                                                                X(mmathPr) X(                              \
+                                                                                    xmlnstbl) X(listpicture)               \
+                                                                                    X(generator) X(                        \
+                                                                                        htmltag) X(mhtmltag)               \
+                                                                                        X(brdrcf) X(                       \
+                                                                                            trqc)                          \
+                                                                                            X(trqr)                        \
+                                                                                                X(trql)
 
 enum class TRtfKw : unsigned short {
 #define QUILLON_RTF_ENUM(name) k_##name,

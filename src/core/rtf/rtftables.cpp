@@ -31,6 +31,14 @@ QList<QTextLength> ColumnWidths(const TRtfRowDef& def, int columns) {
     return widths;
 }
 
+// Where the table sits across the page: aligned, and with its left edge where \trleft puts
+// it (Word's tables start a cell's padding to the left of the margin, so their text lines
+// up with the text around them).
+void PlaceTable(QTextTableFormat& fmt, const TRtfRowDef& def) {
+    fmt.setAlignment(def.align);
+    fmt.setLeftMargin(def.align == Qt::AlignLeft ? TwipsToPx(qBound(-1440, def.left, 14400)) : 0);
+}
+
 // The one border every side of every cell has, as (width in twips, colour); width -1 if the
 // sides differ or some have none.
 std::pair<int, QColor> UniformBorder(const TRtfRowDef& def, int columns) {
@@ -99,7 +107,7 @@ void TRtfTableBuilder::openTable(const TRtfRowDef& def) {
     fmt.setBorderCollapse(false);
     fmt.setCellSpacing(0);
     fmt.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
-    fmt.setAlignment(Qt::AlignLeft);
+    PlaceTable(fmt, def);
     if (const QList<QTextLength> widths = ColumnWidths(def, cols); !widths.isEmpty())
         fmt.setColumnWidthConstraints(widths);
     // A table always has a paragraph before it. Writers end that paragraph with its \par
@@ -212,6 +220,7 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
     // from it.
     if (t.row == 0 && t.rowStartDef.cells.isEmpty()) {
         tf.setCellPadding(TwipsToPx(qBound(0, def.gap, 1440)));
+        PlaceTable(tf, def);
         if (const QList<QTextLength> widths = ColumnWidths(def, cols); !widths.isEmpty())
             tf.setColumnWidthConstraints(widths);
         table->setFormat(tf);

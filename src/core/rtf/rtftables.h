@@ -21,7 +21,8 @@ struct TRtfRowDef {
     QList<TRtfCellDef> cells;
     TRtfCellDef pending; // properties of the cell whose \cellx has not come yet
     int gap = 108;       // \trgaph, half the space between cells
-    int left = 0;
+    int left = 0;        // \trleft: the row's left edge from the margin
+    Qt::Alignment align = Qt::AlignLeft;
 };
 
 // Builds QTextTables as RTF's table paragraphs arrive: a table opens when a paragraph of a

@@ -711,6 +711,13 @@ void TRtfParser::tableWord(TRtfKw kw, bool hasParam, int param) {
     case TRtfKw::k_trleft:
         m_rowDef.left = Twips(param);
         break;
+    case TRtfKw::k_trql:
+    case TRtfKw::k_trqc:
+    case TRtfKw::k_trqr:
+        m_rowDef.align = kw == TRtfKw::k_trqc   ? Qt::AlignHCenter
+                         : kw == TRtfKw::k_trqr ? Qt::AlignRight
+                                                : Qt::AlignLeft;
+        break;
     case TRtfKw::k_cellx:
         cell.rightEdge = Twips(param);
         if (m_rowDef.cells.size() < TRtfTableBuilder::MaxColumns)

@@ -418,7 +418,8 @@ void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<in
     const QTextTableFormat tf = table->format();
     const int gap = pxToTwips(tf.cellPadding());
     word("\\trowd\\trgaph", gap);
-    word("\\trleft", -gap);
+    const int left = pxToTwips(tf.leftMargin());
+    word("\\trleft", left);
     if (tf.alignment() & Qt::AlignHCenter)
         word("\\trqc");
     else if (tf.alignment() & Qt::AlignRight)
@@ -473,8 +474,8 @@ void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<in
         }
         if (cf.background().style() != Qt::NoBrush)
             word("\\clcbpat", colorIndex(cf.background().color()));
-        // The row starts at \\trleft (-gap), so the first cell's width is its edge plus the gap.
-        word("\\cellx", edges.at(c) - gap);
+        // Cell edges are measured from the margin; the row starts at \\trleft.
+        word("\\cellx", left + edges.at(c));
     }
 }
 
