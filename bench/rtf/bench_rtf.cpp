@@ -1,6 +1,9 @@
 // Throughput of the RTF writer (and reader, when built) on a generated document of several
-// megabytes, and the time of RTF -> PDF for a 100-page document.
-//   bench_rtf [OUTPUT_FOLDER]   also leaves big.rtf and hundred.rtf there for comparisons
+// megabytes, and the time of RTF -> PDF for a document of a little over 100 pages and for a
+// 5,000-row ruled table.
+//   bench_rtf [OUTPUT_FOLDER]   also leaves big.rtf, hundred.rtf and ledger.rtf there for
+//                               comparisons, and the PDFs made (generated.pdf: the document as
+//                               built; hundred.pdf and ledger.pdf: as read from RTF) to look at
 #if __has_include("rtf/rtfreader.h")
 #include "rtf/rtfreader.h"
 #define HAVE_RTF_READER 1
