@@ -2,6 +2,7 @@
 #include "documents/trvpdf.h"
 #include "pdfreader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -50,6 +51,7 @@ private slots:
     void pdfFileName();
     void threePagesWithOutlines();
     void longTextFlowsOverPages();
+    void exportsAgainAtAnotherSize();
     void pageSizeAndPictures();
     void noOutlinesUnlessAsked();
     void emptyDocumentWritesNoFile();
@@ -166,6 +168,30 @@ void TestPdfExport::longTextFlowsOverPages() {
         all += pageText(exporter.OutputFileName(), p);
     for (int i = 1; i <= 150; ++i)
         QCOMPARE(all.count(QStringLiteral("Paragraph %1 of").arg(i)), 1);
+}
+
+// One exporter, several exports: each lays the document out for its own pages, and none
+// leaves the document holding a device that is gone.
+void TestPdfExport::exportsAgainAtAnotherSize() {
+    QTemporaryDir dir;
+    TRichViewPDF exporter;
+    QTextCursor c(exporter.RichView());
+    for (int i = 1; i <= 120; ++i)
+        c.insertText(QStringLiteral("Paragraph %1 of a letter exported twice.\n").arg(i));
+    const QSizeF a4(595, 842);
+    const QSizeF a5(420, 595);
+    int pages[3] = {};
+    const QSizeF sizes[3] = {a4, a5, a4};
+    for (int i = 0; i < 3; ++i) {
+        exporter.SetPageSize(sizes[i]);
+        const QString file = dir.filePath(QStringLiteral("again%1.pdf").arg(i));
+        QVERIFY2(exporter.Export(file), qPrintable(exporter.ErrorString()));
+        pages[i] = exporter.PageCount();
+        QCOMPARE(ReadPdfFacts(file).pages, pages[i]);
+        QVERIFY(!exporter.RichView()->documentLayout()->paintDevice());
+    }
+    QVERIFY(pages[1] > pages[0]);
+    QCOMPARE(pages[2], pages[0]);
 }
 
 void TestPdfExport::pageSizeAndPictures() {
