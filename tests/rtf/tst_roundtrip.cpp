@@ -218,6 +218,37 @@ void TestRoundTrip::documents_data() {
         QTextTable* t = QTextCursor(d).insertTable(2, 2, f);
         t->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
     });
+    // A photo stays a JPEG, byte for byte: encoding it again as PNG would change it and make
+    // the file several times larger.
+    QTest::newRow("JPEG photo") << Builder([](QTextDocument* d) {
+        QImage photo(48, 32, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb(x * 5, y * 7, (x * y) % 256));
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        photo.save(&buffer, "JPEG", 80);
+        d->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("photo.jpg")), jpeg);
+        QTextImageFormat f;
+        f.setName(QStringLiteral("photo.jpg"));
+        QTextCursor c(d);
+        c.insertText(QStringLiteral("Photo: "));
+        c.insertImage(f);
+    });
+    QTest::newRow("heading and a header row") << Builder([](QTextDocument* d) {
+        QTextCursor c(d);
+        QTextBlockFormat heading;
+        heading.setHeadingLevel(2);
+        c.setBlockFormat(heading);
+        c.insertText(QStringLiteral("Statement"));
+        c.insertBlock(QTextBlockFormat());
+        QTextTableFormat f;
+        f.setHeaderRowCount(1);
+        QTextTable* t = c.insertTable(3, 2, f);
+        t->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("Date"));
+        t->cellAt(2, 1).firstCursorPosition().insertText(QStringLiteral("40.00"));
+    });
     QTest::newRow("centred and indented tables") << Builder([](QTextDocument* d) {
         QTextCursor c(d);
         QTextTableFormat centred;

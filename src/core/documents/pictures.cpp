@@ -21,9 +21,15 @@ QByteArray EncodePng(const QImage& image) {
 
 } // namespace
 
+QUrl PictureDataName(const QString& name) {
+    return QUrl(name + QLatin1String("#data"));
+}
+
 TEncodedPicture EncodedPicture(const QTextDocument& doc, const QString& name) {
     TEncodedPicture pic;
-    const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(name));
+    QVariant res = doc.resource(QTextDocument::ImageResource, PictureDataName(name));
+    if (res.typeId() != QMetaType::QByteArray)
+        res = doc.resource(QTextDocument::ImageResource, QUrl(name));
     QByteArray raw;
     QImage image;
     if (res.typeId() == QMetaType::QByteArray)

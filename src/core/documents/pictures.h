@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <QUrl>
 
 class QString;
 class QTextDocument;
@@ -14,5 +15,10 @@ struct TEncodedPicture {
     QSize pixels;
 };
 
-// The picture a document's image format names, from the document's resources.
+// The picture a document's image format names, from the document's resources: the file data
+// kept beside it when there is any, else the image itself.
 TEncodedPicture EncodedPicture(const QTextDocument& doc, const QString& name);
+
+// Where a document keeps a picture's file data beside the decoded image it shows, so that
+// writing the document again keeps a JPEG a JPEG, byte for byte.
+QUrl PictureDataName(const QString& name);

@@ -1,5 +1,7 @@
 #include "rtf/rtfparser.h"
 
+#include "documents/pictures.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
@@ -865,7 +867,7 @@ void TRtfParser::insertPicture() {
                 [data = pic.data, format = pic.format == 1 ? "png" : "jpeg"] {
                     return QImage::fromData(data, format);
                 });
-            m_pendingPictures.push_back({name, task->get_future()});
+            m_pendingPictures.push_back({name, pic.data, task->get_future()});
             QThreadPool::globalInstance()->start([task] { (*task)(); });
         }
     }
@@ -883,8 +885,14 @@ void TRtfParser::addDecodedPictures() {
     for (PendingPicture& pending : m_pendingPictures) {
         // A picture whose header read well but whose data is damaged shows as a blank.
         QImage image = pending.image.get();
-        m_doc->addResource(QTextDocument::ImageResource, QUrl(pending.name),
-                           image.isNull() ? BlankPicture() : image);
+        if (image.isNull()) {
+            m_doc->addResource(QTextDocument::ImageResource, QUrl(pending.name), BlankPicture());
+            continue;
+        }
+        m_doc->addResource(QTextDocument::ImageResource, QUrl(pending.name), image);
+        // The file data too: writing the document again keeps it as it came.
+        m_doc->addResource(QTextDocument::ImageResource, PictureDataName(pending.name),
+                           pending.data);
     }
     m_pendingPictures.clear();
 }

@@ -195,6 +195,7 @@ private:
     // Pictures being decoded on the thread pool, added to the document when reading ends.
     struct PendingPicture {
         QString name;
+        QByteArray data;
         std::future<QImage> image;
     };
     std::vector<PendingPicture> m_pendingPictures;

@@ -20,8 +20,9 @@ class QTextDocument;
 //
 // Lengths in the document (indents, spacing, image and column widths) are in pixels at
 // 96 dpi (1 px = 15 twips); font sizes are in points. Pictures are image resources of the
-// document named "rtfimage:<md5 of the picture data>"; pictures that cannot be shown
-// (metafiles, unknown formats) are blank placeholders of their size.
+// document named "rtfimage:<md5 of the picture data>", their PNG or JPEG data kept beside
+// them (PictureDataName) for writing; pictures that cannot be shown (metafiles, unknown
+// formats, damaged data) are blank placeholders of their size.
 struct TRtfReadResult {
     bool ok = false;
     QString error;

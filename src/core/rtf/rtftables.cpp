@@ -225,6 +225,11 @@ void TRtfTableBuilder::applyRowDef(Table& t, const TRtfRowDef& def) {
             tf.setColumnWidthConstraints(widths);
         table->setFormat(tf);
     }
+    // Header rows are the ones at the top; Qt repeats them on every page.
+    if (def.header && tf.headerRowCount() == t.row && t.row < MaxRows) {
+        tf.setHeaderRowCount(t.row + 1);
+        table->setFormat(tf);
+    }
     // One border on every side of every cell of the first row is the table's own border,
     // drawn by the table; later rows with the same border need none of their own. Separate
     // borders draw the table's width round every cell, so two cells side by side show it

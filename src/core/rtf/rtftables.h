@@ -23,6 +23,7 @@ struct TRtfRowDef {
     int gap = 108;       // \trgaph, half the space between cells
     int left = 0;        // \trleft: the row's left edge from the margin
     Qt::Alignment align = Qt::AlignLeft;
+    bool header = false; // \trhdr: repeated at the top of every page the table continues on
 };
 
 // Builds QTextTables as RTF's table paragraphs arrive: a table opens when a paragraph of a

@@ -657,6 +657,10 @@ void TRtfParser::charOrParaWord(TRtfKw kw, bool hasParam, int param) {
     case TRtfKw::k_pagebb:
         para.breakBefore = On(hasParam, param);
         break;
+    case TRtfKw::k_outlinelevel:
+        // Outline levels 0-8 are headings 1-9; 9 and beyond mean body text.
+        para.heading = hasParam && param >= 0 && param < 9 ? param + 1 : 0;
+        break;
     case TRtfKw::k_intbl:
         para.inTable = On(hasParam, param);
         break;
@@ -710,6 +714,9 @@ void TRtfParser::tableWord(TRtfKw kw, bool hasParam, int param) {
         break;
     case TRtfKw::k_trleft:
         m_rowDef.left = Twips(param);
+        break;
+    case TRtfKw::k_trhdr:
+        m_rowDef.header = On(hasParam, param);
         break;
     case TRtfKw::k_trql:
     case TRtfKw::k_trqc:
