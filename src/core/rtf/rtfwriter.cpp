@@ -39,6 +39,31 @@ int pxToTwips(double px) {
     return qRound(px * kTwipsPerPx);
 }
 
+// A cell's sides as RTF names them and as the cell's format holds them.
+struct CellSide {
+    const char* word;
+    QTextFormat::Property width, style, brush;
+};
+constexpr CellSide kCellSides[] = {
+    {"\\clbrdrt", QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
+     QTextFormat::TableCellTopBorderBrush},
+    {"\\clbrdrl", QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
+     QTextFormat::TableCellLeftBorderBrush},
+    {"\\clbrdrb", QTextFormat::TableCellBottomBorder, QTextFormat::TableCellBottomBorderStyle,
+     QTextFormat::TableCellBottomBorderBrush},
+    {"\\clbrdrr", QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
+     QTextFormat::TableCellRightBorderBrush},
+};
+
+// Whether the cell draws this side itself (only collapsed borders draw a cell's own).
+bool HasOwnBorder(const QTextTableFormat& table, const QTextCharFormat& cell,
+                  const CellSide& side) {
+    return table.borderCollapse() && cell.hasProperty(side.width) &&
+           cell.doubleProperty(side.width) > 0 &&
+           QTextFrameFormat::BorderStyle(cell.intProperty(side.style)) !=
+               QTextFrameFormat::BorderStyle_None;
+}
+
 // One embedded picture, encoded once however often the document shows it.
 struct Picture {
     QByteArray blipKeyword; // "\pngblip" or "\jpegblip"; empty when the image is unusable
@@ -132,13 +157,10 @@ void Writer::collectFrame(const QTextFrame* frame) {
                 const QTextCharFormat cf = cell.format();
                 if (cf.background().style() != Qt::NoBrush)
                     colorIndex(cf.background().color());
-                for (const auto side :
-                     {QTextFormat::TableCellTopBorderBrush, QTextFormat::TableCellLeftBorderBrush,
-                      QTextFormat::TableCellBottomBorderBrush,
-                      QTextFormat::TableCellRightBorderBrush})
-                    if (tf.borderCollapse() && cf.hasProperty(side) &&
-                        cf.brushProperty(side).style() != Qt::NoBrush)
-                        colorIndex(cf.brushProperty(side).color());
+                for (const CellSide& side : kCellSides)
+                    if (HasOwnBorder(tf, cf, side) &&
+                        cf.brushProperty(side.brush).style() != Qt::NoBrush)
+                        colorIndex(cf.brushProperty(side.brush).color());
                 for (auto it = cell.begin(); !it.atEnd(); ++it) {
                     if (it.currentFrame())
                         collectFrame(it.currentFrame());
@@ -450,25 +472,11 @@ void Writer::writeRowDefinition(const QTextTable* table, int row, const QList<in
             break;
         }
         // A side with a border of the cell's own has it; the others the table's, if any.
-        static const struct {
-            const char* word;
-            QTextFormat::Property width, style, brush;
-        } sides[] = {
-            {"\\clbrdrt", QTextFormat::TableCellTopBorder, QTextFormat::TableCellTopBorderStyle,
-             QTextFormat::TableCellTopBorderBrush},
-            {"\\clbrdrl", QTextFormat::TableCellLeftBorder, QTextFormat::TableCellLeftBorderStyle,
-             QTextFormat::TableCellLeftBorderBrush},
-            {"\\clbrdrb", QTextFormat::TableCellBottomBorder,
-             QTextFormat::TableCellBottomBorderStyle, QTextFormat::TableCellBottomBorderBrush},
-            {"\\clbrdrr", QTextFormat::TableCellRightBorder, QTextFormat::TableCellRightBorderStyle,
-             QTextFormat::TableCellRightBorderBrush},
-        };
-        for (const auto& side : sides) {
-            const qreal own = cf.doubleProperty(side.width);
-            const auto ownStyle = QTextFrameFormat::BorderStyle(cf.intProperty(side.style));
-            if (tf.borderCollapse() && cf.hasProperty(side.width) && own > 0 &&
-                ownStyle != QTextFrameFormat::BorderStyle_None)
-                writeBorder(side.word, own, ownStyle, cf.brushProperty(side.brush));
+        for (const CellSide& side : kCellSides) {
+            if (HasOwnBorder(tf, cf, side))
+                writeBorder(side.word, cf.doubleProperty(side.width),
+                            QTextFrameFormat::BorderStyle(cf.intProperty(side.style)),
+                            cf.brushProperty(side.brush));
             else if (borders)
                 writeBorder(side.word, TableLineWidth(tf), tf.borderStyle(), tf.borderBrush());
         }
